@@ -1,0 +1,335 @@
+// Sound decoding (Ogg Vorbis, WAV) and the mixer on the SDL audio device.
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/platform/audio.h"
+#include "app/platform/core/files.h"
+#include "app/platform/core/system.h"
+#include "app/platform/internal.h"
+
+namespace platform {
+
+// ---- Mixer ----
+
+Channel Mixer::Cue(const SoundPtr& sound)
+{
+    if (!sound)
+        return 0;
+    std::lock_guard<std::mutex> lock(mutex_);
+    Channel ch = next_++;
+    voices_[ch] = Voice{sound, 0, 1.0f, true};
+    return ch;
+}
+
+void Mixer::SetVolume(Channel ch, float volume)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = voices_.find(ch);
+    if (it != voices_.end())
+        it->second.volume = std::clamp(volume, 0.0f, 1.0f);
+}
+
+void Mixer::Pause(Channel ch)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = voices_.find(ch);
+    if (it != voices_.end())
+        it->second.paused = true;
+}
+
+void Mixer::Resume(Channel ch)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = voices_.find(ch);
+    if (it != voices_.end())
+        it->second.paused = false;
+}
+
+void Mixer::Stop(Channel ch)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    voices_.erase(ch);
+}
+
+bool Mixer::Playing(Channel ch) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return voices_.count(ch) != 0;
+}
+
+bool Mixer::Paused(Channel ch) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = voices_.find(ch);
+    return it != voices_.end() && it->second.paused;
+}
+
+float Mixer::Volume(Channel ch) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = voices_.find(ch);
+    return it != voices_.end() ? it->second.volume : 0.0f;
+}
+
+void Mixer::StopAll()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    voices_.clear();
+}
+
+size_t Mixer::ChannelCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return voices_.size();
+}
+
+void Mixer::SetMasterVolume(float v)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    master_ = std::clamp(v, 0.0f, 1.0f);
+}
+
+void Mixer::Mix(float* out, int frames)
+{
+    if (frames <= 0)
+        return;
+    std::fill(out, out + size_t(frames) * 2, 0.0f);
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = voices_.begin(); it != voices_.end();) {
+        Voice& v = it->second;
+        const std::vector<float>& pcm = v.sound->Pcm();
+        size_t total = v.sound->Frames();
+        if (total == 0) {
+            it = voices_.erase(it);
+            continue;
+        }
+        if (v.paused) {
+            ++it;
+            continue;
+        }
+        float g = v.volume * master_;
+        bool finished = false;
+        for (int i = 0; i < frames; ++i) {
+            if (v.pos >= total) {
+                if (!v.sound->Loop()) {
+                    finished = true;
+                    break;
+                }
+                v.pos = 0;
+            }
+            out[i * 2] += pcm[v.pos * 2] * g;
+            out[i * 2 + 1] += pcm[v.pos * 2 + 1] * g;
+            ++v.pos;
+        }
+        if (!finished && v.pos >= total && !v.sound->Loop())
+            finished = true;
+        if (finished)
+            it = voices_.erase(it);
+        else
+            ++it;
+    }
+    for (size_t i = 0; i < size_t(frames) * 2; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+Mixer& GlobalMixer()
+{
+    static Mixer mixer;
+    return mixer;
+}
+
+// ---- Device ----
+
+namespace {
+
+SDL_AudioDeviceID g_device = 0;
+
+void SDLCALL AudioCallback(void*, Uint8* stream, int len)
+{
+    GlobalMixer().Mix(reinterpret_cast<float*>(stream), len / int(sizeof(float) * 2));
+}
+
+} // namespace
+
+bool OpenAudioDevice()
+{
+    if (g_device)
+        return true;
+    SDL_AudioSpec want{}, have{};
+    want.freq = kMixRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = kMixChannels;
+    want.samples = 1024;
+    want.callback = AudioCallback;
+    g_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (!g_device) {
+        Log(std::string("No audio device: ") + SDL_GetError());
+        return false;
+    }
+    SDL_PauseAudioDevice(g_device, 0);
+    return true;
+}
+
+void CloseAudioDevice()
+{
+    if (g_device) {
+        SDL_CloseAudioDevice(g_device);
+        g_device = 0;
+    }
+}
+
+bool AudioDeviceOpen() { return g_device != 0; }
+
+void PumpAudio(int milliseconds)
+{
+    if (milliseconds <= 0 || g_device)
+        return;
+    static std::vector<float> scratch;
+    int frames = int(int64_t(milliseconds) * kMixRate / 1000);
+    scratch.resize(size_t(frames) * 2);
+    GlobalMixer().Mix(scratch.data(), frames);
+}
+
+// ---- Decoding ----
+
+// Converts interleaved PCM of any SDL format, rate and channel count to stereo
+// float at the mixer rate.
+static bool Convert(SDL_AudioFormat format, int channels, int rate, const uint8_t* data, size_t bytes,
+                    std::vector<float>& out)
+{
+    if (channels <= 0 || rate <= 0)
+        return false;
+    SDL_AudioStream* stream = SDL_NewAudioStream(format, Uint8(channels), rate, AUDIO_F32SYS, kMixChannels, kMixRate);
+    if (!stream)
+        return false;
+    bool ok = SDL_AudioStreamPut(stream, data, int(bytes)) == 0 && SDL_AudioStreamFlush(stream) == 0;
+    if (ok) {
+        int avail = SDL_AudioStreamAvailable(stream);
+        out.resize(size_t(avail) / sizeof(float));
+        int got = SDL_AudioStreamGet(stream, out.data(), avail);
+        ok = got >= 0;
+        out.resize(ok ? size_t(got) / sizeof(float) : 0);
+        out.resize(out.size() / 2 * 2);
+    }
+    SDL_FreeAudioStream(stream);
+    return ok;
+}
+
+namespace {
+
+struct MemoryFile {
+    const std::vector<uint8_t>* bytes;
+    size_t pos;
+};
+
+size_t OggRead(void* ptr, size_t size, size_t n, void* src)
+{
+    auto* f = static_cast<MemoryFile*>(src);
+    size_t want = size * n;
+    size_t left = f->bytes->size() - f->pos;
+    size_t take = std::min(want, left);
+    std::memcpy(ptr, f->bytes->data() + f->pos, take);
+    f->pos += take;
+    return size ? take / size : 0;
+}
+
+int OggSeek(void* src, ogg_int64_t offset, int whence)
+{
+    auto* f = static_cast<MemoryFile*>(src);
+    int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? int64_t(f->pos) : int64_t(f->bytes->size());
+    int64_t p = base + offset;
+    if (p < 0 || p > int64_t(f->bytes->size()))
+        return -1;
+    f->pos = size_t(p);
+    return 0;
+}
+
+long OggTell(void* src) { return long(static_cast<MemoryFile*>(src)->pos); }
+
+} // namespace
+
+SoundPtr DecodeOgg(const std::vector<uint8_t>& bytes, bool loop)
+{
+    MemoryFile file{&bytes, 0};
+    OggVorbis_File vf;
+    ov_callbacks cb{OggRead, OggSeek, nullptr, OggTell};
+    if (ov_open_callbacks(&file, &vf, nullptr, 0, cb) != 0)
+        return nullptr;
+    vorbis_info* info = ov_info(&vf, -1);
+    if (!info || info->channels <= 0) {
+        ov_clear(&vf);
+        return nullptr;
+    }
+    int channels = info->channels;
+    long rate = info->rate;
+    std::vector<int16_t> pcm;
+    char buf[16384];
+    int section = 0;
+    bool bad = false;
+    for (;;) {
+        long n = ov_read(&vf, buf, sizeof buf, 0, 2, 1, &section);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (n == OV_HOLE)
+                continue; // a gap in the data: keep what follows
+            bad = true;
+            break;
+        }
+        vorbis_info* now = ov_info(&vf, section);
+        if (now && (now->channels != channels || now->rate != rate))
+            break; // chained streams of another format are not supported
+        size_t at = pcm.size();
+        pcm.resize(at + size_t(n) / 2);
+        std::memcpy(pcm.data() + at, buf, size_t(n));
+    }
+    ov_clear(&vf);
+    if (bad && pcm.empty())
+        return nullptr;
+    std::vector<float> out;
+    if (!Convert(AUDIO_S16LSB, channels, int(rate), reinterpret_cast<const uint8_t*>(pcm.data()), pcm.size() * 2, out))
+        return nullptr;
+    return std::make_shared<Sound>(std::move(out), loop);
+}
+
+SoundPtr DecodeWav(const std::vector<uint8_t>& bytes, bool loop)
+{
+    if (bytes.size() < 12)
+        return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
+    if (!rw)
+        return nullptr;
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 len = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &data, &len))
+        return nullptr;
+    std::vector<float> out;
+    bool ok = Convert(spec.format, spec.channels, spec.freq, data, len, out);
+    SDL_FreeWAV(data);
+    if (!ok)
+        return nullptr;
+    return std::make_shared<Sound>(std::move(out), loop);
+}
+
+SoundPtr LoadSound(const std::string& path, bool loop)
+{
+    std::string real = ResolvePath(path);
+    std::vector<uint8_t> bytes;
+    if (FileType(real) != 1 || !ReadBinaryFile(real, bytes)) {
+        Log("Sound not found: " + path);
+        return nullptr;
+    }
+    SoundPtr s;
+    if (bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0)
+        s = DecodeOgg(bytes, loop);
+    else if (bytes.size() >= 4 && std::memcmp(bytes.data(), "RIFF", 4) == 0)
+        s = DecodeWav(bytes, loop);
+    if (!s)
+        Log("Sound cannot be decoded: " + path);
+    return s;
+}
+
+} // namespace platform
