@@ -1,8 +1,13 @@
-// Velmora entry point. The start-up sequence lives in app/; this file only hands over.
-#include <cstdio>
+// Velmora entry point. The start-up sequence lives in app/startup.cpp.
+#include "app/startup.h"
 
-int main(int, char**)
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
 {
-    std::puts("Velmora");
-    return 0;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    return app::VelmoraMain(args);
 }

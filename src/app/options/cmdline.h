@@ -1,0 +1,44 @@
+// The command line: options for players (window mode, folders, seed) and for
+// automation (headless runs of a fixed number of frames, screenshots, input
+// scripts). The parser is a pure function so that it can be tested on its own.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+struct CmdOptions {
+    std::optional<bool> fullScreen;     // --windowed / --fullscreen; unset: the settings decide
+    std::string gameDir;                // --game-dir; empty: "Game/"
+    std::string userDir;                // --user-dir; empty: the per-user application-data folder
+    std::optional<uint32_t> seed;       // --seed; unset: seeded from the clock
+    bool headless = false;              // --headless
+    std::optional<int64_t> frames;      // --frames: quit after this many frames
+    std::string screenshot;             // --screenshot: PNG of the last frame drawn
+    std::string inputScript;            // --input: frame-numbered input events
+};
+
+enum class CmdAction {
+    Run,     // start the game with the options
+    Help,    // print UsageText() and exit 0
+    Version, // print VersionText() and exit 0
+    Error,   // print the message and UsageText() hint, exit 2
+};
+
+struct CmdLineResult {
+    CmdAction action = CmdAction::Run;
+    CmdOptions options;
+    std::string message; // the error, for CmdAction::Error
+};
+
+// Parses the arguments after the program name. Options taking a value accept
+// both "--name value" and "--name=value".
+CmdLineResult ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText();
+std::string VersionText();
+
+} // namespace app

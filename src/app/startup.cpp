@@ -1,0 +1,271 @@
+#include "app/startup.h"
+
+#include "app/control.h"
+#include "app/deltatime.h"
+#include "app/inputscript.h"
+#include "app/paths.h"
+#include "app/platform/platform.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace app {
+
+namespace {
+
+// Drives a run frame by frame for automation: the virtual clock of headless
+// runs, the frame limit, the input script and the screenshots.
+class Automation {
+public:
+    Automation(const CmdOptions& options, InputScript script)
+        : frames_(options.frames), screenshot_(options.screenshot), player_(std::move(script))
+    {
+        if (options.headless) {
+            clock_ = std::make_shared<platform::VirtualClock>(kClockStart);
+            platform::SetClock(clock_);
+        }
+    }
+
+    ~Automation()
+    {
+        if (clock_)
+            platform::SetClock(nullptr);
+    }
+
+    void Install(bool scriptCloses)
+    {
+        // Without a known last frame every frame is kept, so that the one
+        // drawn last can be written when the run ends.
+        captureEveryFrame_ = !screenshot_.empty() && (!frames_ || scriptCloses);
+        Control::GetHooks().beginFrame = [this] { BeginFrame(); };
+        Control::GetHooks().endFrame = [this] { EndFrame(); };
+    }
+
+    int64_t Frame() const { return frame_; }
+
+    // Writes the --screenshot file; false when it could not be written.
+    bool WriteFinalScreenshot()
+    {
+        if (screenshot_.empty() || frame_ == 0)
+            return true;
+        if (platform::SaveScreenshot(screenshot_))
+            return true;
+        platform::Log("Cannot write the screenshot " + screenshot_);
+        return false;
+    }
+
+private:
+    static constexpr int64_t kClockStart = 1000;
+
+    void BeginFrame()
+    {
+        ++frame_;
+        // 1/60 s per frame without losing the fractions: 60 frames are exactly 1000 ms.
+        if (clock_)
+            clock_->Set(kClockStart + frame_ * 1000 / 60);
+        if (frames_ && frame_ > *frames_) {
+            platform::InjectClose();
+            return;
+        }
+        if ((frames_ && frame_ == *frames_ && !screenshot_.empty()) || captureEveryFrame_)
+            platform::CaptureNextFrame();
+        for (const ScriptEvent& e : player_.TakeUpTo(frame_))
+            Inject(e);
+    }
+
+    void EndFrame()
+    {
+        for (const std::string& path : pendingShots_)
+            if (!platform::SaveScreenshot(path))
+                platform::Log("Cannot write the screenshot " + path);
+        pendingShots_.clear();
+    }
+
+    void Inject(const ScriptEvent& e)
+    {
+        switch (e.action) {
+        case ScriptAction::MouseMove:
+            platform::InjectMouseMove(e.x, e.y);
+            break;
+        case ScriptAction::MouseDown:
+        case ScriptAction::MouseUp:
+            platform::InjectMouseButton(e.button, e.action == ScriptAction::MouseDown);
+            break;
+        case ScriptAction::KeyDown:
+        case ScriptAction::KeyUp:
+            platform::InjectKey(e.key, e.action == ScriptAction::KeyDown);
+            break;
+        case ScriptAction::Text:
+            for (char32_t c : platform::Utf8ToU32(e.text))
+                platform::InjectChar(static_cast<int>(c));
+            break;
+        case ScriptAction::FocusLost:
+        case ScriptAction::FocusGained:
+            platform::InjectFocus(e.action == ScriptAction::FocusGained);
+            break;
+        case ScriptAction::Close:
+            platform::InjectClose();
+            break;
+        case ScriptAction::Screenshot:
+            platform::CaptureNextFrame();
+            pendingShots_.push_back(e.text);
+            break;
+        }
+    }
+
+    std::optional<int64_t> frames_;
+    std::string screenshot_;
+    ScriptPlayer player_;
+    std::shared_ptr<platform::VirtualClock> clock_;
+    bool captureEveryFrame_ = false;
+    int64_t frame_ = 0;
+    std::vector<std::string> pendingShots_;
+};
+
+// Restores the program-wide state a run changed, however the run ends.
+struct RunGuard {
+    ~RunGuard()
+    {
+        Control::GetHooks() = Control::Hooks{};
+        SetEventPump(nullptr);
+        if (platform::IsInitialised())
+            platform::Shutdown();
+    }
+};
+
+} // namespace
+
+bool ReadLanguageAndTitle(std::string& title, std::string& error)
+{
+    const std::string localPath = GameDir() + "Local.txt";
+    const auto local = platform::TryReadTextFile(localPath);
+    if (!local) {
+        error = "Cannot read the file \"" + localPath + "\", which names the language folder.";
+        return false;
+    }
+    SetLanguageFolder(TrimText(*local));
+
+    const std::string namePath = TrimText(GameDir() + "local/" + LanguageFolder() + "/appname.txt");
+    const auto name = platform::TryReadTextFile(namePath);
+    if (!name) {
+        error = "Cannot read the file \"" + namePath + "\", which holds the window title.";
+        return false;
+    }
+    // Line ends and blanks around the name do not belong in a window title.
+    title = TrimText(*name);
+    return true;
+}
+
+int RunGame(const CmdOptions& options, const StartupEnv& env)
+{
+    auto fail = [&](const std::string& message) {
+        platform::Log(message);
+        if (env.messageBox)
+            env.messageBox(message);
+        else
+            platform::MessageBox(message, true);
+        return 1;
+    };
+
+    // The input script is read first: a run that cannot follow its script
+    // should not start at all.
+    InputScript script;
+    bool scriptCloses = false;
+    if (!options.inputScript.empty()) {
+        const auto text = platform::TryReadTextFile(options.inputScript);
+        if (!text) {
+            platform::Log("Cannot read the input script " + options.inputScript);
+            return 2;
+        }
+        ScriptParseResult parsed = ParseInputScript(*text, options.inputScript);
+        if (!parsed.errors.empty()) {
+            for (const std::string& e : parsed.errors)
+                platform::Log(e);
+            return 2;
+        }
+        script = std::move(parsed.script);
+        for (const ScriptEvent& e : script.events)
+            scriptCloses = scriptCloses || e.action == ScriptAction::Close;
+    }
+
+    RunGuard guard;
+    Automation automation(options, std::move(script));
+
+    // ---- 1. Platform ----
+    platform::InitOptions init;
+    init.headless = options.headless;
+    if (!platform::Init(init))
+        platform::Log("The platform could not start; running without display and sound");
+    SetEventPump([] { platform::PollEvents(); });
+    if (options.headless)
+        platform::SetFrameLimit(0); // the virtual clock sets the pace
+
+    // ---- 2. Program-wide state: game folder and marker files ----
+    SetGameDir(options.gameDir);
+    ReadMarkerFlags();
+
+    // ---- 3. Frame timing ----
+    MainDeltaTime().SetFPS(60.0f);
+
+    // ---- 7. Console trace ----
+    ConsoleTrace("Velmora starting, game folder " + GameDir());
+
+    // ---- 8. Language folder and window title ----
+    std::string title;
+    std::string error;
+    if (!ReadLanguageAndTitle(title, error))
+        return fail(error);
+    platform::SetWindowTitle(title);
+
+    // ---- 11. Random numbers ----
+    platform::Rng().Seed(options.seed ? *options.seed : static_cast<uint32_t>(platform::Millis()));
+
+    // ---- 12. User-data folder ----
+    const UserFolderResult user = PrepareUserDataFolder(platform::AppDataFolder(), options.userDir);
+    SetUserDataFolder(user.folder);
+    if (!user.ok)
+        platform::Log(user.message + "; settings and profiles will not be saved");
+
+    // ---- 14. Display ----
+    // The full-screen choice of the command line wins over the settings;
+    // without either the game opens in a window.
+    const int fullScreen = options.fullScreen.value_or(false) ? 1 : 0;
+    if (!Control::ApplyGraphicsMode(fullScreen))
+        return fail("Cannot open the game window.");
+
+    // ---- 16. Window icon ----
+    const std::string iconPath = GameDir() + "gfx/icon.png";
+    if (platform::FileExists(iconPath))
+        platform::SetWindowIcon(iconPath);
+
+    // ---- 20. Main loop ----
+    Control::Setup();
+    automation.Install(scriptCloses);
+    ResetDeltaTime();
+    int status = Control::MainLoop();
+    if (!automation.WriteFinalScreenshot() && status == 0)
+        status = 1;
+    return status;
+}
+
+int VelmoraMain(const std::vector<std::string>& args)
+{
+    const CmdLineResult cmd = ParseCommandLine(args);
+    switch (cmd.action) {
+    case CmdAction::Help:
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    case CmdAction::Version:
+        std::puts(VersionText().c_str());
+        return 0;
+    case CmdAction::Error:
+        std::fprintf(stderr, "velmora: %s\nTry 'velmora --help' for the options.\n", cmd.message.c_str());
+        return 2;
+    case CmdAction::Run:
+        break;
+    }
+    return RunGame(cmd.options);
+}
+
+} // namespace app
