@@ -1,0 +1,28 @@
+// One function per picture family. Each draws its pictures and saves them through
+// the pack; adding content means adding a function here and a line in main.cpp.
+#pragma once
+
+#include "pack.h"
+
+namespace gp {
+
+// ---- shared widget looks ----
+
+// A styled window body filling (x, y, w, h) of the canvas, with its soft shadow
+// kept inside the canvas: plum frame, gold trim, darker inset panel.
+void DrawWindow(Canvas& cv, double x, double y, double w, double h);
+// A pill-shaped button filling the canvas, in the given main colour, with a label
+// set in the display font (empty label: no text).
+void DrawButton(Canvas& cv, Fonts& fonts, const std::string& label, const Rgba& colour);
+// A daytime landscape backdrop (sky, sun glow, clouds, hills, a small town).
+void DrawLandscape(Canvas& cv, unsigned seed);
+
+// ---- families ----
+void MakeLoadingScreen(Pack& pack);
+void MakeTransitions(Pack& pack);
+void MakePopUps(Pack& pack, const std::string& language);
+void MakeIcon(Pack& pack);
+void MakePieces(Pack& pack);
+void MakeCells(Pack& pack);
+
+}  // namespace gp
