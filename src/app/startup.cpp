@@ -5,6 +5,7 @@
 #include "app/inputscript.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
+#include "fx/timing.h"
 
 #include <cstdio>
 #include <memory>
@@ -129,6 +130,8 @@ struct RunGuard {
     {
         Control::GetHooks() = Control::Hooks{};
         SetEventPump(nullptr);
+        fx::SetFrameFactorSource(nullptr);
+        fx::SetAppClockSource(nullptr);
         if (platform::IsInitialised())
             platform::Shutdown();
     }
@@ -207,6 +210,9 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
 
     // ---- 3. Frame timing ----
     MainDeltaTime().SetFPS(60.0f);
+    // Animations read the frame factor and the application clock through fx.
+    fx::SetFrameFactorSource([] { return FrameFactor(); });
+    fx::SetAppClockSource([] { return AppClock(); });
 
     // ---- 7. Console trace ----
     ConsoleTrace("Velmora starting, game folder " + GameDir());
@@ -244,6 +250,7 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     automation.Install(scriptCloses);
     ResetDeltaTime();
     int status = Control::MainLoop();
+    ConsoleTrace("Quit in frame " + std::to_string(automation.Frame()));
     if (!automation.WriteFinalScreenshot() && status == 0)
         status = 1;
     return status;
