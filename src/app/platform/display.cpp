@@ -251,10 +251,8 @@ void Cls()
     detail::FlushBatch();
     if (!detail::Rasterising())
         return;
-    SDL_RenderSetClipRect(l.renderer, nullptr);
     SDL_SetRenderDrawColor(l.renderer, Uint8(l.clearR), Uint8(l.clearG), Uint8(l.clearB), 255);
     SDL_RenderClear(l.renderer);
-    l.batchClip = SDL_Rect{0, 0, 0, 0};
 }
 
 static void KeepFrame()
@@ -370,10 +368,8 @@ void SetVirtualResolution(float w, float h, int mode)
     const Projection& p = l.projection;
     if (p.letterbox && l.renderer) {
         // The borders are cleared once; the viewport keeps drawing off them.
-        SDL_RenderSetClipRect(l.renderer, nullptr);
         SDL_SetRenderDrawColor(l.renderer, Uint8(l.clearR), Uint8(l.clearG), Uint8(l.clearB), 255);
         SDL_RenderClear(l.renderer);
-        l.batchClip = SDL_Rect{0, 0, 0, 0};
     }
     SetOrigin(p.offsetX, p.offsetY);
     SetViewport(p.viewport.x, p.viewport.y, p.viewport.w, p.viewport.h);
@@ -411,10 +407,8 @@ void CaptureNextFrame()
         // Rasterising starts now: begin from a clean buffer.
         detail::FlushBatch();
         l.captureThisFrame = true;
-        SDL_RenderSetClipRect(l.renderer, nullptr);
         SDL_SetRenderDrawColor(l.renderer, Uint8(l.clearR), Uint8(l.clearG), Uint8(l.clearB), 255);
         SDL_RenderClear(l.renderer);
-        l.batchClip = SDL_Rect{0, 0, 0, 0};
     }
     l.captureThisFrame = true;
 }
@@ -442,8 +436,6 @@ std::vector<uint8_t> ReadPixels(int& width, int& height)
     detail::FlushBatch();
     int w = BackBufferWidth(), h = BackBufferHeight();
     std::vector<uint8_t> out(size_t(w) * h * 4);
-    SDL_RenderSetClipRect(l.renderer, nullptr);
-    l.batchClip = SDL_Rect{0, 0, 0, 0};
     if (SDL_RenderReadPixels(l.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, out.data(), w * 4) != 0)
         return {};
     width = w;
@@ -461,8 +453,6 @@ Pixel ReadPixel(int x, int y)
         return {};
     uint8_t px[4] = {0, 0, 0, 0};
     SDL_Rect r{x, y, 1, 1};
-    SDL_RenderSetClipRect(l.renderer, nullptr);
-    l.batchClip = SDL_Rect{0, 0, 0, 0};
     if (SDL_RenderReadPixels(l.renderer, &r, SDL_PIXELFORMAT_RGBA32, px, 4) != 0)
         return {};
     return Pixel{px[0], px[1], px[2], px[3]};

@@ -117,11 +117,6 @@ static SDL_Rect ClipInPixels()
     return SDL_Rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
 }
 
-static bool SameRect(const SDL_Rect& a, const SDL_Rect& b)
-{
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
-
 void FlushBatch()
 {
     Layer& l = L();
@@ -132,11 +127,7 @@ void FlushBatch()
         return;
     ++l.current.batches;
     if (Rasterising()) {
-        SDL_RenderSetClipRect(l.renderer, &l.batchClip);
-        if (l.batchTexture)
-            SDL_SetTextureBlendMode(l.batchTexture, l.batchBlend == kBlendAdditive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
-        else
-            SDL_SetRenderDrawBlendMode(l.renderer, l.batchBlend == kBlendAdditive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+        SDL_SetTextureBlendMode(l.batchTexture, l.batchBlend == kBlendAdditive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
         SDL_RenderGeometry(l.renderer, l.batchTexture, l.vertices.data(), int(l.vertices.size()), l.indices.data(),
                            int(l.indices.size()));
     }
@@ -144,6 +135,39 @@ void FlushBatch()
     l.indices.clear();
 }
 
+namespace {
+
+struct ClipVertex {
+    float x, y, u, v;
+};
+
+// Clips a convex polygon against one edge of the clip rectangle
+// (Sutherland-Hodgman); texture coordinates are interpolated along the edges,
+// which is exact for the affine mapping of a quad.
+template <typename Inside, typename Cross>
+int ClipEdge(const ClipVertex* in, int n, ClipVertex* out, Inside inside, Cross cross)
+{
+    int m = 0;
+    for (int i = 0; i < n; ++i) {
+        const ClipVertex& a = in[i];
+        const ClipVertex& b = in[(i + 1) % n];
+        bool ia = inside(a), ib = inside(b);
+        if (ia)
+            out[m++] = a;
+        if (ia != ib) {
+            float t = cross(a, b);
+            out[m++] = ClipVertex{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.u + (b.u - a.u) * t,
+                                  a.v + (b.v - a.v) * t};
+        }
+    }
+    return m;
+}
+
+} // namespace
+
+// Clipping is done here rather than by the renderer: it keeps batches whole
+// across viewport changes, and some renderers drop triangles that cross their
+// clip rectangle.
 void SubmitQuad(SDL_Texture* texture, const QuadCorners& q)
 {
     Layer& l = L();
@@ -152,28 +176,48 @@ void SubmitQuad(SDL_Texture* texture, const QuadCorners& q)
     ++l.current.quads;
     if (clip.w <= 0 || clip.h <= 0 || s.alpha <= 0)
         return;
-    // Quads entirely off the clip rectangle cost nothing further.
     float minX = std::min(std::min(q.x[0], q.x[1]), std::min(q.x[2], q.x[3]));
     float maxX = std::max(std::max(q.x[0], q.x[1]), std::max(q.x[2], q.x[3]));
     float minY = std::min(std::min(q.y[0], q.y[1]), std::min(q.y[2], q.y[3]));
     float maxY = std::max(std::max(q.y[0], q.y[1]), std::max(q.y[2], q.y[3]));
-    if (maxX <= clip.x || maxY <= clip.y || minX >= clip.x + clip.w || minY >= clip.y + clip.h)
+    const float cx0 = float(clip.x), cy0 = float(clip.y), cx1 = float(clip.x + clip.w), cy1 = float(clip.y + clip.h);
+    // Quads entirely off the clip rectangle cost nothing further.
+    if (maxX <= cx0 || maxY <= cy0 || minX >= cx1 || minY >= cy1)
         return;
-    if (l.batchOpen && (l.batchTexture != texture || l.batchBlend != s.blend || !SameRect(l.batchClip, clip)))
+
+    ClipVertex poly[12], tmp[12];
+    int n = 4;
+    for (int i = 0; i < 4; ++i)
+        poly[i] = ClipVertex{q.x[i], q.y[i], q.u[i], q.v[i]};
+    if (minX < cx0 || maxX > cx1 || minY < cy0 || maxY > cy1) {
+        n = ClipEdge(poly, n, tmp, [&](const ClipVertex& a) { return a.x >= cx0; },
+                     [&](const ClipVertex& a, const ClipVertex& b) { return (cx0 - a.x) / (b.x - a.x); });
+        n = ClipEdge(tmp, n, poly, [&](const ClipVertex& a) { return a.x <= cx1; },
+                     [&](const ClipVertex& a, const ClipVertex& b) { return (cx1 - a.x) / (b.x - a.x); });
+        n = ClipEdge(poly, n, tmp, [&](const ClipVertex& a) { return a.y >= cy0; },
+                     [&](const ClipVertex& a, const ClipVertex& b) { return (cy0 - a.y) / (b.y - a.y); });
+        n = ClipEdge(tmp, n, poly, [&](const ClipVertex& a) { return a.y <= cy1; },
+                     [&](const ClipVertex& a, const ClipVertex& b) { return (cy1 - a.y) / (b.y - a.y); });
+        if (n < 3)
+            return;
+    }
+
+    if (l.batchOpen && (l.batchTexture != texture || l.batchBlend != s.blend))
         FlushBatch();
     if (!l.batchOpen) {
         l.batchOpen = true;
         l.batchTexture = texture;
         l.batchBlend = s.blend;
-        l.batchClip = clip;
     }
     SDL_Color col{Uint8(s.r), Uint8(s.g), Uint8(s.b), Uint8(std::lround(s.alpha * 255.0f))};
     int base = int(l.vertices.size());
-    for (int i = 0; i < 4; ++i)
-        l.vertices.push_back(SDL_Vertex{SDL_FPoint{q.x[i], q.y[i]}, col, SDL_FPoint{q.u[i], q.v[i]}});
-    const int idx[6] = {0, 1, 2, 0, 2, 3};
-    for (int i : idx)
+    for (int i = 0; i < n; ++i)
+        l.vertices.push_back(SDL_Vertex{SDL_FPoint{poly[i].x, poly[i].y}, col, SDL_FPoint{poly[i].u, poly[i].v}});
+    for (int i = 1; i + 1 < n; ++i) {
+        l.indices.push_back(base);
         l.indices.push_back(base + i);
+        l.indices.push_back(base + i + 1);
+    }
 }
 
 static void Corners(const Transform& t, float x0, float y0, float x1, float y1, QuadCorners& q)
@@ -195,6 +239,23 @@ static void UVs(float u0, float v0, float u1, float v1, QuadCorners& q)
 } // namespace detail
 
 using detail::QuadCorners;
+
+// Rectangles and lines are drawn with a white 1 x 1 texture, so that every
+// quad takes the same path (some renderers blend plain triangles only one way).
+static SDL_Texture* WhiteTexture()
+{
+    static SDL_Texture* texture = nullptr;
+    static uint64_t generation = 0;
+    static int standIn = 0;
+    if (!detail::Rasterising())
+        return reinterpret_cast<SDL_Texture*>(&standIn);
+    if (!texture || generation != L().generation) {
+        const uint8_t white[4] = {255, 255, 255, 255};
+        texture = detail::MakeTexture(1, 1, white, false);
+        generation = L().generation;
+    }
+    return texture;
+}
 
 // ---- Drawing ----
 
@@ -228,8 +289,8 @@ void DrawRect(float x, float y, float w, float h)
 {
     QuadCorners q;
     detail::Corners(detail::CurrentTransform(x, y), 0, 0, w, h, q);
-    detail::UVs(0, 0, 0, 0, q);
-    detail::SubmitQuad(nullptr, q);
+    detail::UVs(0, 0, 1, 1, q);
+    detail::SubmitQuad(WhiteTexture(), q);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2)
@@ -253,8 +314,8 @@ void DrawLine(float x1, float y1, float x2, float y2)
     t.Apply(sx0 + ex, sy0 + ey, q.x[1], q.y[1]);
     t.Apply(sx0 + ex + nx, sy0 + ey + ny, q.x[2], q.y[2]);
     t.Apply(sx0 + nx, sy0 + ny, q.x[3], q.y[3]);
-    detail::UVs(0, 0, 0, 0, q);
-    detail::SubmitQuad(nullptr, q);
+    detail::UVs(0, 0, 1, 1, q);
+    detail::SubmitQuad(WhiteTexture(), q);
 }
 
 static Font* CurrentFont()

@@ -346,6 +346,7 @@ bool CloseRequested()
 // ---- Injection ----
 
 void InjectMouseMove(float x, float y) { In().queue.push_back(Event{Event::MouseMove, x, y, false}); }
+void InjectMousePixels(float px, float py) { In().queue.push_back(Event{Event::MouseMove, px, py, true}); }
 void InjectMouseButton(int button, bool down) { In().queue.push_back(Event{Event::MouseButton, 0, 0, false, button, down}); }
 void InjectMouseWheel(int delta) { In().queue.push_back(Event{Event::Wheel, 0, 0, false, delta}); }
 void InjectKey(int code, bool down) { In().queue.push_back(Event{Event::Key, 0, 0, false, code, down}); }

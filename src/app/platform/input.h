@@ -99,6 +99,7 @@ int KeyCodeFromScancode(int sdlScancode);
 // ---- Injection (headless input scripts and tests) ----
 // Events join the queue and take effect at the next PollEvents.
 void InjectMouseMove(float x, float y); // same units as MouseX/MouseY
+void InjectMousePixels(float px, float py); // back-buffer pixels, as the window reports them
 void InjectMouseButton(int button, bool down);
 void InjectMouseWheel(int delta);
 void InjectKey(int code, bool down);

@@ -66,7 +66,6 @@ struct Layer {
     std::vector<int> indices;
     SDL_Texture* batchTexture = nullptr;
     int batchBlend = 3;
-    SDL_Rect batchClip{0, 0, 0, 0};
     bool batchOpen = false;
 
     int64_t audioPumpedAt = -1;
