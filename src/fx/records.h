@@ -52,6 +52,10 @@ struct TDim {
     void SetData(float nx, float ny, float nw, float nh);
     // x1, y1 = top-left; x2, y2 = bottom-right.
     void CountCorners();
+    // Computes the corners and draws the outline with four one-pixel lines at
+    // scale 1 and rotation 0 (a 1x1 dot when w and h are both 0). The drawing
+    // scale and rotation are restored afterwards.
+    void DrawDimRect();
 
     std::string ToString() const;
     void FromString(std::string_view text);
@@ -98,6 +102,11 @@ TRGB CreateRGB(int r, int g, int b, float a = 1, float position = 1);
 TRGB RGBFromString(std::string_view text);
 TTFR CreateTFR(float sx, float sy, float rotation = 0, float position = 0);
 TTFR TFRFromString(std::string_view text);
+
+// ---- Drawing state ----
+// Drawing colour and alpha from c; drawing scale and rotation from t.
+void ApplyRGB(const TRGB& c);
+void ApplyTFR(const TTFR& t);
 
 // Splits text at sep into pieces (an empty text gives one empty piece).
 std::vector<std::string_view> SplitFields(std::string_view text, char sep);
