@@ -95,15 +95,16 @@ void PauseScreen()
     Call(S().hooks.pauseSounds);
     while (true) {
         Call(S().hooks.beginFrame);
-        DrawCentredText(S().pauseText);
         HoldApplicationClock();
         UpdateDeltaTime();
-        platform::Flip();
-        Call(S().hooks.endFrame);
+        // Closing from the pause screen saves and quits without another frame.
         if (platform::CloseRequested() || AltF4Hit()) {
             Control::Quit();
             return;
         }
+        DrawCentredText(S().pauseText);
+        platform::Flip();
+        Call(S().hooks.endFrame);
         if (!platform::AppSuspended())
             break;
     }

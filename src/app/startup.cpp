@@ -160,6 +160,17 @@ bool ReadLanguageAndTitle(std::string& title, std::string& error)
     return true;
 }
 
+// The start-up order (later steps read what earlier ones set); the numbered
+// headers below mark the steps in place, and each subsystem adds its step at
+// its number when it arrives:
+//   1 platform, 2 program-wide objects and marker files, 3 frame timing,
+//   4 single-instance guard, 5-6 the screens, pop-ups, loaders, text classes
+//   and other program-wide objects, 7 console trace, 8 language and window
+//   title, 9 global variables (SpeedFPS among them), 10 the loading screen as
+//   start screen, 11 random seed, 12 user-data folder and settings, 13 sound
+//   catalogue, 14 display, 15 dialog data generated when missing, 16 window
+//   icon, 17 the global-variable file, 18 splash, 19 the loading screen's work
+//   list, 20 Control::Setup and the main loop.
 int RunGame(const CmdOptions& options, const StartupEnv& env)
 {
     auto fail = [&](const std::string& message) {
