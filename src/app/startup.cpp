@@ -23,7 +23,7 @@ public:
         : frames_(options.frames), screenshot_(options.screenshot), player_(std::move(script))
     {
         if (options.headless) {
-            clock_ = std::make_shared<platform::VirtualClock>(kClockStart);
+            clock_ = std::make_shared<platform::VirtualClock>(HeadlessClockAt(0));
             platform::SetClock(clock_);
         }
     }
@@ -57,14 +57,11 @@ public:
     }
 
 private:
-    static constexpr int64_t kClockStart = 1000;
-
     void BeginFrame()
     {
         ++frame_;
-        // 1/60 s per frame without losing the fractions: 60 frames are exactly 1000 ms.
         if (clock_)
-            clock_->Set(kClockStart + frame_ * 1000 / 60);
+            clock_->Set(HeadlessClockAt(frame_));
         if (frames_ && frame_ > *frames_) {
             platform::InjectClose();
             return;
@@ -138,6 +135,13 @@ struct RunGuard {
 };
 
 } // namespace
+
+int64_t HeadlessClockAt(int64_t frame)
+{
+    // Starts above 0 so that no reading of the clock is ever 0.
+    constexpr int64_t kStart = 1000;
+    return kStart + frame * 1000 / 60;
+}
 
 bool ReadLanguageAndTitle(std::string& title, std::string& error)
 {

@@ -4,6 +4,7 @@
 // virtual clock, the frame limit, input scripts and screenshots.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ int RunGame(const CmdOptions& options, const StartupEnv& env = {});
 // title from the language's "appname.txt". On failure returns false and sets
 // `error` to a message naming the file that could not be read.
 bool ReadLanguageAndTitle(std::string& title, std::string& error);
+
+// The virtual clock of headless runs at the start of a frame (frames count
+// from 1): exactly 1/60 s per frame, the fractions carried over, so frame
+// 60 starts exactly 1000 ms after frame 0.
+int64_t HeadlessClockAt(int64_t frame);
 
 // The whole command-line program: parses, prints help, version or errors,
 // and runs the game.

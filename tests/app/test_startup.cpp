@@ -121,3 +121,21 @@ TEST_F(StartupTest, TextsAreReadFromTheLanguageFolderAndTrimmed)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HeadlessClock, SixtyFramesAreExactlyOneSecond)
+{
+    int64_t shortest = 1000, longest = 0;
+    for (int64_t f = 1; f <= 600; ++f) {
+        const int64_t step = app::HeadlessClockAt(f) - app::HeadlessClockAt(f - 1);
+        shortest = std::min(shortest, step);
+        longest = std::max(longest, step);
+    }
+    EXPECT_EQ(shortest, 16);
+    EXPECT_EQ(longest, 17);
+    for (int64_t seconds : {1, 2, 10, 3600})
+        EXPECT_EQ(app::HeadlessClockAt(60 * seconds) - app::HeadlessClockAt(0), 1000 * seconds);
+}
+
+} // namespace
