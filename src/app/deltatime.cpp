@@ -38,7 +38,9 @@ std::shared_ptr<TDeltaTime> TDeltaTime::Create(float fps)
 void TDeltaTime::Update()
 {
     CurrTime = platform::Millis();
-    ElapsedTime = CurrTime - OldTime;
+    // The platform clock is monotonic; a replaced clock that reads earlier
+    // than before must not turn into a negative frame.
+    ElapsedTime = CurrTime >= OldTime ? CurrTime - OldTime : 0;
     OldTime = CurrTime;
     if (CurrTime > CheckTime) {
         CheckTime = CurrTime + 1000;

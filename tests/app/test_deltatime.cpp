@@ -106,6 +106,9 @@ TEST_F(DeltaTimeTest, FirstMeasurementWithoutResetSpansTheWholeClock)
     clock->Advance(17);
     meter.Update();
     EXPECT_EQ(meter.ElapsedTime, 17) << "no wrap of the 64-bit clock";
+    clock->Set(1000); // a clock replaced by one that reads earlier
+    meter.Update();
+    EXPECT_EQ(meter.ElapsedTime, 0) << "never a negative frame";
 }
 
 TEST_F(DeltaTimeTest, ApplicationClockCountsOnlyReadTimeAndStopsWhenHeld)
