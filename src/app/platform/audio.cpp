@@ -204,15 +204,26 @@ static bool Convert(SDL_AudioFormat format, int channels, int rate, const uint8_
     SDL_AudioStream* stream = SDL_NewAudioStream(format, Uint8(channels), rate, AUDIO_F32SYS, kMixChannels, kMixRate);
     if (!stream)
         return false;
-    bool ok = SDL_AudioStreamPut(stream, data, int(bytes)) == 0 && SDL_AudioStreamFlush(stream) == 0;
-    if (ok) {
-        int avail = SDL_AudioStreamAvailable(stream);
-        out.resize(size_t(avail) / sizeof(float));
-        int got = SDL_AudioStreamGet(stream, out.data(), avail);
-        ok = got >= 0;
-        out.resize(ok ? size_t(got) / sizeof(float) : 0);
-        out.resize(out.size() / 2 * 2);
+    // The resampler keeps back the tail of its input even when flushed, so a
+    // stretch of silence follows the data and the result is cut to length.
+    int frameBytes = int(SDL_AUDIO_BITSIZE(format) / 8) * channels;
+    size_t inFrames = frameBytes > 0 ? bytes / size_t(frameBytes) : 0;
+    size_t wantFrames = size_t((unsigned long long)inFrames * kMixRate / unsigned(rate));
+    std::vector<uint8_t> silence(size_t(frameBytes) * 4096, format == AUDIO_U8 ? 0x80 : 0);
+    bool ok = SDL_AudioStreamPut(stream, data, int(inFrames * size_t(frameBytes))) == 0 &&
+              SDL_AudioStreamPut(stream, silence.data(), int(silence.size())) == 0 && SDL_AudioStreamFlush(stream) == 0;
+    out.clear();
+    // The stream hands its data out in pieces: read until it is empty.
+    std::vector<float> chunk(16384);
+    while (ok) {
+        int got = SDL_AudioStreamGet(stream, chunk.data(), int(chunk.size() * sizeof(float)));
+        if (got < 0)
+            ok = false;
+        if (got <= 0)
+            break;
+        out.insert(out.end(), chunk.begin(), chunk.begin() + got / int(sizeof(float)));
     }
+    out.resize(wantFrames * kMixChannels, 0.0f);
     SDL_FreeAudioStream(stream);
     return ok;
 }
