@@ -237,6 +237,12 @@ std::string RendererName()
     return "";
 }
 
+void* NativeRendererHandle()
+{
+    detail::FlushBatch();
+    return L().renderer;
+}
+
 void SetClearColor(int r, int g, int b)
 {
     auto& l = L();

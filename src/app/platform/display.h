@@ -53,6 +53,9 @@ int BackBufferWidth();
 int BackBufferHeight();
 // Name of the active renderer ("software", "opengl", ...); "" before a display.
 std::string RendererName();
+// The SDL_Renderer behind the display, for tools that compare against plain
+// SDL calls on the same renderer (benchmarks). nullptr before a display.
+void* NativeRendererHandle();
 
 void SetClearColor(int r, int g, int b);
 // Clears the whole back buffer (not only the viewport) to the clear colour.
