@@ -103,6 +103,12 @@ TRGB RGBFromString(std::string_view text);
 TTFR CreateTFR(float sx, float sy, float rotation = 0, float position = 0);
 TTFR TFRFromString(std::string_view text);
 
+// Every top-level entry of the block file at path, in file order and whatever
+// its name, read as a TDim text form from its first value (a value holding
+// commas must be quoted in the file). A missing file shows a message box and
+// gives an empty array.
+std::vector<TDim> LoadDimArray(const std::string& path);
+
 // ---- Drawing state ----
 // Drawing colour and alpha from c; drawing scale and rotation from t.
 void ApplyRGB(const TRGB& c);
