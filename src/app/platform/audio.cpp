@@ -11,15 +11,127 @@
 
 namespace platform {
 
+namespace {
+
+struct MemoryFile {
+    const std::vector<uint8_t>* bytes;
+    size_t pos;
+};
+
+size_t OggRead(void* ptr, size_t size, size_t n, void* src)
+{
+    auto* f = static_cast<MemoryFile*>(src);
+    size_t want = size * n;
+    size_t left = f->bytes->size() - f->pos;
+    size_t take = std::min(want, left);
+    std::memcpy(ptr, f->bytes->data() + f->pos, take);
+    f->pos += take;
+    return size ? take / size : 0;
+}
+
+int OggSeek(void* src, ogg_int64_t offset, int whence)
+{
+    auto* f = static_cast<MemoryFile*>(src);
+    int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? int64_t(f->pos) : int64_t(f->bytes->size());
+    int64_t p = base + offset;
+    if (p < 0 || p > int64_t(f->bytes->size()))
+        return -1;
+    f->pos = size_t(p);
+    return 0;
+}
+
+long OggTell(void* src) { return long(static_cast<MemoryFile*>(src)->pos); }
+
+} // namespace
+
+// Converts interleaved PCM of any SDL format, rate and channel count to stereo
+// float at the mixer rate.
+static bool Convert(SDL_AudioFormat format, int channels, int rate, const uint8_t* data, size_t bytes,
+                    std::vector<float>& out);
+
+// Decoder state of one channel of a streamed sound: its own Vorbis decoder on
+// the compressed bytes and a converter to the mixer format.
+struct VoiceStream {
+    std::shared_ptr<const std::vector<uint8_t>> bytes;
+    MemoryFile file{nullptr, 0};
+    OggVorbis_File vf{};
+    bool open = false;
+    SDL_AudioStream* conv = nullptr;
+    bool ended = false; // the decoder reached the end and the converter was flushed
+
+    ~VoiceStream()
+    {
+        if (open)
+            ov_clear(&vf);
+        if (conv)
+            SDL_FreeAudioStream(conv);
+    }
+
+    bool Open(std::shared_ptr<const std::vector<uint8_t>> data)
+    {
+        bytes = std::move(data);
+        file = MemoryFile{bytes.get(), 0};
+        ov_callbacks cb{OggRead, OggSeek, nullptr, OggTell};
+        if (ov_open_callbacks(&file, &vf, nullptr, 0, cb) != 0)
+            return false;
+        open = true;
+        vorbis_info* info = ov_info(&vf, -1);
+        if (!info || info->channels <= 0)
+            return false;
+        conv = SDL_NewAudioStream(AUDIO_S16SYS, Uint8(info->channels), int(info->rate), AUDIO_F32SYS, kMixChannels,
+                                  kMixRate);
+        return conv != nullptr;
+    }
+
+    // Up to `frames` stereo frames into out; fewer only at the end of a
+    // sound that does not loop.
+    int Read(float* out, int frames, bool loop)
+    {
+        if (!conv)
+            return 0;
+        const int want = frames * int(sizeof(float)) * kMixChannels;
+        char buf[8192];
+        bool rewound = false;
+        while (SDL_AudioStreamAvailable(conv) < want && !ended) {
+            int section = 0;
+            long n = ov_read(&vf, buf, sizeof buf, 0, 2, 1, &section);
+            if (n == OV_HOLE)
+                continue;
+            if (n > 0) {
+                SDL_AudioStreamPut(conv, buf, int(n));
+                rewound = false;
+                continue;
+            }
+            if (loop && !rewound && ov_pcm_seek(&vf, 0) == 0) {
+                rewound = true; // a second empty read in a row ends the loop
+                continue;
+            }
+            // The resampler keeps back its tail: push silence behind it.
+            std::memset(buf, 0, sizeof buf);
+            SDL_AudioStreamPut(conv, buf, sizeof buf);
+            SDL_AudioStreamFlush(conv);
+            ended = true;
+        }
+        int got = SDL_AudioStreamGet(conv, out, want);
+        return got > 0 ? got / int(sizeof(float) * kMixChannels) : 0;
+    }
+};
+
 // ---- Mixer ----
 
 Channel Mixer::Cue(const SoundPtr& sound)
 {
     if (!sound)
         return 0;
+    std::shared_ptr<VoiceStream> stream;
+    if (sound->Streamed()) {
+        stream = std::make_shared<VoiceStream>();
+        if (!stream->Open(sound->Compressed()))
+            stream.reset(); // the channel then ends at its first mix
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     Channel ch = next_++;
-    voices_[ch] = Voice{sound, 0, 1.0f, true};
+    voices_[ch] = Voice{sound, 0, 1.0f, true, std::move(stream)};
     return ch;
 }
 
@@ -111,6 +223,30 @@ void Mixer::Mix(float* out, int frames)
         }
         float g = v.volume * master_;
         bool finished = false;
+        if (v.sound->Streamed()) {
+            if (!v.stream) {
+                it = voices_.erase(it);
+                continue;
+            }
+            scratch_.resize(size_t(frames) * 2);
+            int got = v.stream->Read(scratch_.data(), frames, v.sound->Loop());
+            // A sound that does not loop ends at its length (the converter's
+            // padding after it is not played).
+            if (!v.sound->Loop() && v.pos + size_t(got) > total)
+                got = int(total - std::min(total, v.pos));
+            for (int i = 0; i < got * 2; ++i)
+                out[i] += scratch_[size_t(i)] * g;
+            v.pos += size_t(got);
+            if (v.sound->Loop())
+                finished = got == 0; // only a decoder that gives nothing ends a loop
+            else
+                finished = got < frames || v.pos >= total;
+            if (finished)
+                it = voices_.erase(it);
+            else
+                ++it;
+            continue;
+        }
         for (int i = 0; i < frames; ++i) {
             if (v.pos >= total) {
                 if (!v.sound->Loop()) {
@@ -199,6 +335,7 @@ void PumpAudio(int milliseconds)
 static bool Convert(SDL_AudioFormat format, int channels, int rate, const uint8_t* data, size_t bytes,
                     std::vector<float>& out)
 {
+    // (declared above the mixer)
     if (channels <= 0 || rate <= 0)
         return false;
     SDL_AudioStream* stream = SDL_NewAudioStream(format, Uint8(channels), rate, AUDIO_F32SYS, kMixChannels, kMixRate);
@@ -228,40 +365,7 @@ static bool Convert(SDL_AudioFormat format, int channels, int rate, const uint8_
     return ok;
 }
 
-namespace {
-
-struct MemoryFile {
-    const std::vector<uint8_t>* bytes;
-    size_t pos;
-};
-
-size_t OggRead(void* ptr, size_t size, size_t n, void* src)
-{
-    auto* f = static_cast<MemoryFile*>(src);
-    size_t want = size * n;
-    size_t left = f->bytes->size() - f->pos;
-    size_t take = std::min(want, left);
-    std::memcpy(ptr, f->bytes->data() + f->pos, take);
-    f->pos += take;
-    return size ? take / size : 0;
-}
-
-int OggSeek(void* src, ogg_int64_t offset, int whence)
-{
-    auto* f = static_cast<MemoryFile*>(src);
-    int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? int64_t(f->pos) : int64_t(f->bytes->size());
-    int64_t p = base + offset;
-    if (p < 0 || p > int64_t(f->bytes->size()))
-        return -1;
-    f->pos = size_t(p);
-    return 0;
-}
-
-long OggTell(void* src) { return long(static_cast<MemoryFile*>(src)->pos); }
-
-} // namespace
-
-SoundPtr DecodeOgg(const std::vector<uint8_t>& bytes, bool loop)
+SoundPtr DecodeOgg(const std::vector<uint8_t>& bytes, bool loop, double streamAboveSeconds)
 {
     MemoryFile file{&bytes, 0};
     OggVorbis_File vf;
@@ -275,6 +379,14 @@ SoundPtr DecodeOgg(const std::vector<uint8_t>& bytes, bool loop)
     }
     int channels = info->channels;
     long rate = info->rate;
+    if (streamAboveSeconds >= 0 && rate > 0) {
+        ogg_int64_t total = ov_pcm_total(&vf, -1);
+        if (total > 0 && double(total) / double(rate) > streamAboveSeconds) {
+            ov_clear(&vf);
+            size_t frames = size_t((unsigned long long)total * kMixRate / (unsigned long long)rate);
+            return std::make_shared<Sound>(std::make_shared<const std::vector<uint8_t>>(bytes), frames, loop);
+        }
+    }
     std::vector<int16_t> pcm;
     char buf[16384];
     int section = 0;
@@ -335,7 +447,7 @@ SoundPtr LoadSound(const std::string& path, bool loop)
     }
     SoundPtr s;
     if (bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0)
-        s = DecodeOgg(bytes, loop);
+        s = DecodeOgg(bytes, loop, kStreamSeconds);
     else if (bytes.size() >= 4 && std::memcmp(bytes.data(), "RIFF", 4) == 0)
         s = DecodeWav(bytes, loop);
     if (!s)

@@ -20,25 +20,42 @@ constexpr int kMixChannels = 2;
 
 class Sound {
 public:
-    Sound(std::vector<float> stereo, bool loop) : pcm_(std::move(stereo)), loop_(loop) {}
-    // Interleaved stereo samples at kMixRate.
+    // A sound held as decoded samples (interleaved stereo at kMixRate).
+    Sound(std::vector<float> stereo, bool loop) : pcm_(std::move(stereo)), frames_(pcm_.size() / 2), loop_(loop) {}
+    // A long Ogg Vorbis sound kept compressed and decoded while it plays, so
+    // that music does not occupy tens of megabytes per track. `frames` is its
+    // length at kMixRate.
+    Sound(std::shared_ptr<const std::vector<uint8_t>> ogg, size_t frames, bool loop)
+        : ogg_(std::move(ogg)), frames_(frames), loop_(loop)
+    {
+    }
+    // Interleaved stereo samples at kMixRate (empty for a streamed sound).
     const std::vector<float>& Pcm() const { return pcm_; }
-    size_t Frames() const { return pcm_.size() / 2; }
+    bool Streamed() const { return ogg_ != nullptr; }
+    const std::shared_ptr<const std::vector<uint8_t>>& Compressed() const { return ogg_; }
+    size_t Frames() const { return frames_; }
     bool Loop() const { return loop_; }
     double Seconds() const { return double(Frames()) / kMixRate; }
 
 private:
     std::vector<float> pcm_;
+    std::shared_ptr<const std::vector<uint8_t>> ogg_;
+    size_t frames_ = 0;
     bool loop_;
 };
+
+struct VoiceStream; // decoder state of a channel of a streamed sound
 
 using SoundPtr = std::shared_ptr<Sound>;
 using Channel = int; // 0 is no channel
 
 // nullptr (and a log line) when missing or undecodable. Ogg Vorbis and WAV.
+// Ogg sounds longer than kStreamSeconds are streamed (see Sound).
+constexpr double kStreamSeconds = 10.0;
 SoundPtr LoadSound(const std::string& path, bool loop = false);
-// Decoding alone from bytes in memory.
-SoundPtr DecodeOgg(const std::vector<uint8_t>& bytes, bool loop);
+// Decoding alone from bytes in memory. Sounds longer than streamAboveSeconds
+// come back streamed instead of decoded whole (negative: never streamed).
+SoundPtr DecodeOgg(const std::vector<uint8_t>& bytes, bool loop, double streamAboveSeconds = -1);
 SoundPtr DecodeWav(const std::vector<uint8_t>& bytes, bool loop);
 
 class Mixer {
@@ -68,7 +85,9 @@ private:
         size_t pos = 0;
         float volume = 1;
         bool paused = true;
+        std::shared_ptr<VoiceStream> stream; // streamed sounds only
     };
+    std::vector<float> scratch_;
     mutable std::mutex mutex_;
     std::map<Channel, Voice> voices_;
     Channel next_ = 1;
