@@ -2,9 +2,11 @@
 
 #include "app/control.h"
 #include "app/deltatime.h"
+#include "app/globalvars.h"
 #include "app/inputscript.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
+#include "app/settings.h"
 #include "fx/timing.h"
 
 #include <cstdio>
@@ -239,19 +241,26 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
         return fail(error);
     platform::SetWindowTitle(title);
 
+    // ---- 9. Global variables ----
+    RegisterProgramGlobalVars();
+
     // ---- 11. Random numbers ----
     platform::Rng().Seed(options.seed ? *options.seed : static_cast<uint32_t>(platform::Millis()));
 
-    // ---- 12. User-data folder ----
+    // ---- 12. User-data folder and settings ----
     const UserFolderResult user = PrepareUserDataFolder(platform::AppDataFolder(), options.userDir);
     SetUserDataFolder(user.folder);
     if (!user.ok)
         platform::Log(user.message + "; settings and profiles will not be saved");
+    Settings::Load();
+    Control::AddSaveBeforeQuit("the settings", [] { return Settings::Save(); });
 
     // ---- 14. Display ----
     // The full-screen choice of the command line wins over the settings;
-    // without either the game opens in a window.
-    const int fullScreen = options.fullScreen.value_or(false) ? 1 : 0;
+    // headless runs keep to a window unless told otherwise, so that their
+    // screenshots do not depend on the desktop.
+    const int fullScreen = options.fullScreen ? (*options.fullScreen ? 1 : 0)
+                                              : (options.headless ? 0 : Settings::FullScreen);
     if (!Control::ApplyGraphicsMode(fullScreen))
         return fail("Cannot open the game window.");
 
@@ -259,6 +268,9 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     const std::string iconPath = GameDir() + "gfx/icon.png";
     if (platform::FileExists(iconPath))
         platform::SetWindowIcon(iconPath);
+
+    // ---- 17. Global-variable file ----
+    LoadGlobalVars();
 
     // ---- 20. Main loop ----
     Control::Setup();
