@@ -7,10 +7,13 @@
 
 namespace fx {
 
+// These follow the number rules of the block files (datafiles/numbers.h), so a
+// record reads the same wherever it is stored.
+//
 // Leading white space, an optional sign, then decimal digits up to the first
 // other character ("$" introduces hexadecimal and "%" binary digits). Text that
-// does not start like a number reads as 0; values beyond the int range are
-// clamped to it.
+// does not start like a number reads as 0; values beyond 32 bits wrap around
+// ("$FFFFFFFF" is -1).
 int TextToInt(std::string_view text);
 
 // The usual decimal notation with optional sign, fraction and exponent;
