@@ -24,5 +24,6 @@ void MakePopUps(Pack& pack, const std::string& language);
 void MakeIcon(Pack& pack);
 void MakePieces(Pack& pack);
 void MakeCells(Pack& pack);
+void MakeBoardBorder(Pack& pack);
 
 }  // namespace gp

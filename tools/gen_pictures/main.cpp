@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
         gp::MakeIcon(pack);
         gp::MakePieces(pack);
         gp::MakeCells(pack);
+        gp::MakeBoardBorder(pack);
         if (!preview.empty())
             pack.WritePreviews(preview);
         pack.WriteContactSheet(sheet);

@@ -3,6 +3,7 @@
 #include "families.h"
 
 #include <cmath>
+#include <functional>
 
 namespace gp {
 
@@ -216,6 +217,69 @@ void MakeCells(Pack& pack) {
         }
         pack.SavePng("gfx/Match3/Tiles/Tile-" + std::to_string(coins) + ".png", cv);
     }
+}
+
+// Board border: 24 frames of 72 x 72 in a 6 x 4 sheet, read left to right, top to
+// bottom. The game draws frame k on a playing cell, centred on it, when piece k's
+// neighbour condition holds (which of the eight neighbouring positions belong to the
+// playing area). Each frame draws only inside its own cell: straight arms along a
+// missing side, and rounded outer corners where two sides and the diagonal are
+// missing. Arms are opaque, so pieces that meet at a corner overlap without seams.
+// Frames whose condition always comes together with another piece's stay empty
+// (2 with 18, 14 with 13, 19 with 16, 20 with 9).
+void MakeBoardBorder(Pack& pack) {
+    constexpr double w = 5;  // border width inside the cell
+    constexpr double m = kC, e = kCell;
+    Canvas cv(6 * kCell, 4 * kCell);
+    cairo_t* cr = cv.cr();
+    auto top = [&](double x0, double x1) { cairo_rectangle(cr, x0, 0, x1 - x0, w); };
+    auto bottom = [&](double x0, double x1) { cairo_rectangle(cr, x0, e - w, x1 - x0, w); };
+    auto left = [&](double y0, double y1) { cairo_rectangle(cr, 0, y0, w, y1 - y0); };
+    auto right = [&](double y0, double y1) { cairo_rectangle(cr, e - w, y0, w, y1 - y0); };
+    // Quarter disc filling the corner square, centred on its inner corner.
+    auto corner = [&](double cx, double cy, double fromDeg) {
+        cairo_move_to(cr, cx, cy);
+        cairo_arc(cr, cx, cy, w, fromDeg * 3.14159265358979 / 180, (fromDeg + 90) * 3.14159265358979 / 180);
+        cairo_close_path(cr);
+    };
+    const std::function<void()> frames[24] = {
+        [&] { top(0, m); },                                             // 0
+        [&] { right(0, m); },                                           // 1
+        [] {},                                                          // 2
+        [&] { left(0, m); },                                            // 3
+        [&] { top(m, e); },                                             // 4
+        [&] { right(m, e); },                                           // 5
+        [&] { bottom(m, e); },                                          // 6
+        [&] { left(m, e); },                                            // 7
+        [&] { top(0, m); },                                             // 8
+        [&] { top(m, e - w); right(w, m); corner(e - w, w, 270); },     // 9: top-right outer corner
+        [&] { bottom(w, m); },                                          // 10
+        [&] { left(0, m); },                                            // 11
+        [&] { top(m, e); },                                             // 12
+        [&] { bottom(m, e - w); right(m, e - w); corner(e - w, e - w, 0); },  // 13: bottom-right
+        [] {},                                                          // 14
+        [&] { left(m, e); },                                            // 15
+        [&] { top(w, m); left(w, m); corner(w, w, 180); },              // 16: top-left outer corner
+        [&] { right(0, m); },                                           // 17
+        [&] { bottom(0, m); },                                          // 18
+        [] {},                                                          // 19
+        [] {},                                                          // 20
+        [&] { right(m, e); },                                           // 21
+        [&] { bottom(m, e); },                                          // 22
+        [&] { left(m, e - w); corner(w, e - w, 90); },                  // 23: bottom-left (10 adds the bottom arm)
+    };
+    for (int k = 0; k < 24; ++k) {
+        cairo_save(cr);
+        cairo_translate(cr, (k % 6) * kCell, (k / 6) * kCell);
+        cairo_rectangle(cr, 0, 0, kCell, kCell);
+        cairo_clip(cr);
+        cairo_new_path(cr);
+        frames[k]();
+        SetColour(cr, pal::Gold);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+    pack.SavePng("gfx/Match3/BoardBorder.png", cv);
 }
 
 }  // namespace gp
