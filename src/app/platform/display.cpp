@@ -243,6 +243,8 @@ void* NativeRendererHandle()
     return L().renderer;
 }
 
+void SetTextureSizeLimit(int pixels) { L().textureCap = std::max(0, pixels); }
+
 void SetClearColor(int r, int g, int b)
 {
     auto& l = L();
@@ -275,8 +277,12 @@ void Flip()
     auto& l = L();
     detail::FlushBatch();
     if (detail::Rasterising()) {
-        if (l.captureThisFrame || l.headless)
+        // A captured frame is kept for SaveScreenshot; after any other
+        // rasterised frame the back buffer itself is the latest picture.
+        if (l.captureThisFrame)
             KeepFrame();
+        else
+            l.keptFrame.clear();
         SDL_RenderPresent(l.renderer);
     }
     l.captureThisFrame = false;

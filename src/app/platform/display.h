@@ -57,6 +57,11 @@ std::string RendererName();
 // SDL calls on the same renderer (benchmarks). nullptr before a display.
 void* NativeRendererHandle();
 
+// Caps the texture size below the renderer's own limit (0: the renderer's
+// limit alone). Pictures larger than the cap are shown downscaled, with a log
+// line. For tests and low-memory runs; affects textures made afterwards.
+void SetTextureSizeLimit(int pixels);
+
 void SetClearColor(int r, int g, int b);
 // Clears the whole back buffer (not only the viewport) to the clear colour.
 void Cls();
@@ -115,8 +120,10 @@ bool IsRasterising();
 // SaveScreenshot / ReadPixel even in headless runs.
 void CaptureNextFrame();
 
-// Writes the last rasterised frame (as it was just before its flip) as a PNG.
-// Without a kept frame the current back buffer is read. False on failure.
+// Writes the last captured frame (as it was just before its flip) as a PNG.
+// When a frame was rasterised after it without a capture, the back buffer is
+// read instead (reliable with the software renderer only: windowed runs call
+// CaptureNextFrame first). False on failure.
 bool SaveScreenshot(const std::string& path);
 
 // RGBA of one pixel of the back buffer as drawn so far in this frame (pixel

@@ -251,7 +251,7 @@ static SDL_Texture* WhiteTexture()
         return reinterpret_cast<SDL_Texture*>(&standIn);
     if (!texture || generation != L().generation) {
         const uint8_t white[4] = {255, 255, 255, 255};
-        texture = detail::MakeTexture(1, 1, white, false);
+        texture = detail::MakeTexture(1, 1, white, 0);
         generation = L().generation;
     }
     return texture;

@@ -140,7 +140,7 @@ struct FontData {
         if (page.texture && page.generation == L().generation)
             return page.texture;
         std::vector<uint8_t> blank(size_t(kPageSize) * kPageSize * 4, 0);
-        page.texture = detail::MakeTexture(kPageSize, kPageSize, blank.data(), smooth);
+        page.texture = detail::MakeTexture(kPageSize, kPageSize, blank.data(), smooth ? 1 : 0);
         page.generation = L().generation;
         if (!page.texture)
             return nullptr;

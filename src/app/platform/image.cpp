@@ -291,7 +291,7 @@ ImagePtr LoadAnimImage(const std::string& path, int cellW, int cellH, int first,
 
 namespace detail {
 
-SDL_Texture* MakeTexture(int w, int h, const uint8_t* rgba, bool linear, bool streaming)
+SDL_Texture* MakeTexture(int w, int h, const uint8_t* rgba, int quality, bool streaming)
 {
     Layer& l = L();
     if (!l.renderer || w <= 0 || h <= 0)
@@ -304,7 +304,7 @@ SDL_Texture* MakeTexture(int w, int h, const uint8_t* rgba, bool linear, bool st
     }
     if (rgba)
         SDL_UpdateTexture(t, nullptr, rgba, w * 4);
-    SDL_SetTextureScaleMode(t, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    SDL_SetTextureScaleMode(t, quality >= 2 ? SDL_ScaleModeBest : quality == 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
     return t;
 }
@@ -343,12 +343,17 @@ SDL_Texture* TextureOf(Image& image)
     if (px.empty())
         return nullptr; // pixels were given to an earlier renderer
     int w = image.SheetWidth(), h = image.SheetHeight();
-    bool linear = (image.Flags() & (kImageFiltered | kImageMipmapped)) != 0;
+    // Filtered: linear scaling; mip-mapped: the renderer's best minification.
+    int quality = (image.Flags() & kImageMipmapped) ? 2 : (image.Flags() & kImageFiltered) ? 1 : 0;
     int maxW = l.maxTextureW > 0 ? l.maxTextureW : 1 << 30;
     int maxH = l.maxTextureH > 0 ? l.maxTextureH : 1 << 30;
+    if (l.textureCap > 0) {
+        maxW = std::min(maxW, l.textureCap);
+        maxH = std::min(maxH, l.textureCap);
+    }
     SDL_Texture* t = nullptr;
     if (w <= maxW && h <= maxH) {
-        t = MakeTexture(w, h, px.data(), linear);
+        t = MakeTexture(w, h, px.data(), quality);
     } else {
         int factor = 2;
         while ((w + factor - 1) / factor > maxW || (h + factor - 1) / factor > maxH)
@@ -358,7 +363,7 @@ SDL_Texture* TextureOf(Image& image)
         Log("Picture of " + std::to_string(w) + "x" + std::to_string(h) + " is larger than the renderer allows; shown at 1/" +
             std::to_string(factor) + " resolution");
         image.SetUploadScale(1.0f / float(factor));
-        t = MakeTexture(nw, nh, small.data(), true);
+        t = MakeTexture(nw, nh, small.data(), std::max(quality, 1));
     }
     if (!t)
         return nullptr;

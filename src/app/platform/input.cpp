@@ -163,8 +163,12 @@ void Translate(const SDL_Event& ev)
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-        if (ev.type == SDL_KEYDOWN && ev.key.repeat)
-            break; // a held key counts as one hit
+        if (ev.type == SDL_KEYDOWN && ev.key.repeat) {
+            // A held key counts as one hit, but typing repeats Backspace.
+            if (ev.key.keysym.scancode == SDL_SCANCODE_BACKSPACE)
+                s.queue.push_back(Event{Event::Char, 0, 0, false, key::Backspace});
+            break;
+        }
         int code = KeyCodeFromScancode(ev.key.keysym.scancode);
         if (code)
             s.queue.push_back(Event{Event::Key, 0, 0, false, code, ev.type == SDL_KEYDOWN});

@@ -46,6 +46,7 @@ struct Layer {
     SDL_Renderer* renderer = nullptr;
     uint64_t generation = 1; // bumped whenever the renderer is recreated
     int maxTextureW = 0, maxTextureH = 0;
+    int textureCap = 0; // SetTextureSizeLimit
     int clearR = 0, clearG = 0, clearB = 0;
 
     Projection projection;
@@ -79,8 +80,9 @@ bool Rasterising();
 void FlushBatch();
 // The texture of an image for the current renderer, created when needed.
 SDL_Texture* TextureOf(Image& image);
-// A texture for raw RGBA pixels; nullptr without renderer.
-SDL_Texture* MakeTexture(int w, int h, const uint8_t* rgba, bool linear, bool streaming = false);
+// A texture for raw RGBA pixels; nullptr without renderer. quality: 0 nearest,
+// 1 linear, 2 the renderer's best.
+SDL_Texture* MakeTexture(int w, int h, const uint8_t* rgba, int quality, bool streaming = false);
 
 // Appends one textured (or plain, texture nullptr) quad given its four corners
 // in pixels, clockwise from the top-left, with texture coordinates.

@@ -229,3 +229,41 @@ TEST(ImageHandles, SetAndMidHandle)
 }
 
 } // namespace
+
+namespace {
+
+// A picture larger than the renderer allows is shown downscaled at its full
+// size, colours in place.
+TEST(LargeImages, AreDownscaledToFitTheRenderer)
+{
+    // 48 x 24: left half red, right half blue, bottom quarter green.
+    std::vector<uint8_t> px(48 * 24 * 4);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 48; ++x) {
+            uint8_t* p = &px[size_t(y * 48 + x) * 4];
+            if (y >= 18)
+                p[1] = 255;
+            else if (x < 24)
+                p[0] = 255;
+            else
+                p[2] = 255;
+            p[3] = 255;
+        }
+    ImagePtr img = CreateImage(48, 24, px, 2);
+    ASSERT_TRUE(img);
+    SetTextureSizeLimit(16);
+    vmtest::FreshDisplay(64, 32);
+    DrawImage(img, 4, 4);
+    SetTextureSizeLimit(0);
+    EXPECT_LT(img->UploadScale(), 1.0f);
+    EXPECT_EQ(img->Width(), 48); // the image keeps its size for layout
+    struct { int x, y; int r, g, b; } probes[] = {{8, 8, 255, 0, 0}, {44, 8, 0, 0, 255}, {20, 26, 0, 255, 0}, {60, 8, 0, 0, 0}};
+    for (auto p : probes) {
+        Pixel c = ReadPixel(p.x, p.y);
+        EXPECT_NEAR(c.r, p.r, 40) << p.x << "," << p.y;
+        EXPECT_NEAR(c.g, p.g, 40) << p.x << "," << p.y;
+        EXPECT_NEAR(c.b, p.b, 40) << p.x << "," << p.y;
+    }
+}
+
+} // namespace
