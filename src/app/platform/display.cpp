@@ -43,7 +43,7 @@ bool Init(const InitOptions& options)
     l.wantAudio = options.audio && !options.headless;
     l.rasterAlways = !options.headless;
     if (options.headless)
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     Uint32 systems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
     if (SDL_Init(systems) != 0) {

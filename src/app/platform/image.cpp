@@ -260,7 +260,13 @@ ImagePtr CreateImage(int width, int height, std::vector<uint8_t> rgba, int flags
         flags = 3;
     if (flags & kImageMasked)
         ApplyMask(rgba);
-    return std::make_shared<Image>(width, height, std::move(rgba), flags);
+    auto image = std::make_shared<Image>(width, height, std::move(rgba), flags);
+    // With a window the texture is made now, so that the first drawing does
+    // not stall and the decoded pixels are released at once. Headless runs
+    // make it when a frame is first rasterised.
+    if (L().renderer && L().rasterAlways && !L().headless)
+        detail::TextureOf(*image);
+    return image;
 }
 
 ImagePtr LoadImage(const std::string& path, int flags)
