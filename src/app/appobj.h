@@ -169,7 +169,9 @@ TAppObjPtr CreateAppObj(const std::string& name, float x, float y, TAppObj* pare
 // ---- Object factory ----
 // Creators of app object types keyed by their block name in GUI definition
 // files ("OBJECT", "IMAGE", ...); names compare upper-cased. "OBJECT" (a plain
-// TAppObj) is always known; widget types register themselves.
+// TAppObj) is always known; widget types register theirs from an explicit
+// set-up call (a registering static object in a static library would be
+// dropped by the linker when nothing else refers to its file).
 using TAppObjCreator = std::function<TAppObjPtr()>;
 void RegisterAppObjType(const std::string& blockName, TAppObjCreator creator);
 // A new object for the block name, or none when the name is not registered.
