@@ -14,6 +14,10 @@ void DrawWindow(Canvas& cv, double x, double y, double w, double h);
 // A pill-shaped button filling the canvas, in the given main colour, with a label
 // set in the display font (empty label: no text).
 void DrawButton(Canvas& cv, Fonts& fonts, const std::string& label, const Rgba& colour);
+// A window with a title plaque at its top carrying `title` (display font).
+void DrawTitledWindow(Canvas& cv, Fonts& fonts, double x, double y, double w, double h, const std::string& title);
+// Big caption lettering filling the canvas: gradient fill, thick outline, shadow.
+void DrawCaption(Canvas& cv, Fonts& fonts, const std::string& text, const Rgba& top, const Rgba& bottom);
 // A daytime landscape backdrop (sky, sun glow, clouds, hills, a small town).
 void DrawLandscape(Canvas& cv, unsigned seed);
 
@@ -21,6 +25,7 @@ void DrawLandscape(Canvas& cv, unsigned seed);
 void MakeLoadingScreen(Pack& pack);
 void MakeTransitions(Pack& pack);
 void MakePopUps(Pack& pack, const std::string& language);
+void MakeCaptions(Pack& pack, const std::string& language);
 void MakeIcon(Pack& pack);
 void MakePieces(Pack& pack);
 void MakeCells(Pack& pack);

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         gp::MakeLoadingScreen(pack);
         gp::MakeTransitions(pack);
         gp::MakePopUps(pack, language);
+        gp::MakeCaptions(pack, language);
         gp::MakeIcon(pack);
         gp::MakePieces(pack);
         gp::MakeCells(pack);

@@ -158,33 +158,6 @@ void MakeTransitions(Pack& pack) {
     }
 }
 
-// ---- styled pop-ups ----
-// The confirmation window is placed at (308, 293) with its question box at
-// (44, 64) 326 x 60 and its two buttons at (69, 135) and (226, 135): a 414 x 200
-// window with 119 x 46 buttons keeps both halves symmetric about the centre.
-void MakePopUps(Pack& pack, const std::string& language) {
-    {
-        Canvas cv(414, 200);
-        DrawWindow(cv, 4, 2, 406, 192);
-        pack.SavePng("gfx/GUI/YesOrNo/ConfirmWindow.png", cv);
-    }
-    const std::string local = "Local/" + language + "/gfx/";
-    struct ButtonPic {
-        std::string path, label;
-        Rgba colour;
-    };
-    // Light buttons glow additively under the pointer, so each needs one picture.
-    const ButtonPic buttons[] = {
-        {"options/WindowOkButton.png", "OK", pal::Leaf},
-        {"EnterName/ButtonCancel.png", "Cancel", pal::Coral},
-    };
-    for (const ButtonPic& b : buttons) {
-        Canvas cv(119, 46);
-        DrawButton(cv, pack.GetFonts(), b.label, Darker(b.colour, 0.05));
-        pack.SavePng(local + b.path, cv);
-    }
-}
-
 // ---- window icon ----
 void MakeIcon(Pack& pack) {
     Canvas cv(64, 64);
