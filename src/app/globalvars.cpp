@@ -1,5 +1,9 @@
 #include "app/globalvars.h"
 
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
 #include "app/control.h"
 #include "app/paths.h"
 #include "app/platform/core/files.h"
@@ -99,6 +103,128 @@ bool LoadGlobalVars(const std::string& path)
     }
     GlobalVars::ApplyText(*text);
     return true;
+}
+
+namespace {
+
+struct Word {
+    std::string text;
+    int line;
+};
+
+// The words of an INI-style text as the loader cuts them (blanks, "=" and line
+// ends), each with its line.
+std::vector<Word> IniWords(const std::string& text)
+{
+    std::vector<Word> words;
+    std::string current;
+    int line = 1;
+    auto flush = [&] {
+        if (!current.empty())
+            words.push_back({current, line});
+        current.clear();
+    };
+    for (char c : text) {
+        if (c == '\n') {
+            flush();
+            ++line;
+        } else if (c == '=') {
+            flush();
+            words.push_back({"=", line});
+        } else if (datafiles::IsBlank(c)) {
+            flush();
+        } else {
+            current += c;
+        }
+    }
+    flush();
+    return words;
+}
+
+bool IsFloatText(const std::string& raw)
+{
+    std::string s = datafiles::Trim(raw);
+    if (!s.empty() && s[0] == '+')
+        s.erase(0, 1);
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '.' || s[0] == '-'))
+        return false;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(v);
+}
+
+bool IsIntText(const std::string& raw)
+{
+    std::string s = datafiles::Trim(raw);
+    if (!s.empty() && (s[0] == '+' || s[0] == '-'))
+        s.erase(0, 1);
+    int base = 10;
+    if (!s.empty() && (s[0] == '$' || s[0] == '%')) {
+        base = s[0] == '$' ? 16 : 2;
+        s.erase(0, 1);
+    }
+    if (s.empty())
+        return false;
+    for (char c : s) {
+        const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                          : std::isxdigit(static_cast<unsigned char>(c))
+                              ? std::toupper(static_cast<unsigned char>(c)) - 'A' + 10
+                              : 99;
+        if (digit >= base)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<GlobalVarsProblem> CheckGlobalVarsText(const std::string& text)
+{
+    std::vector<GlobalVarsProblem> problems;
+    const std::vector<Word> words = IniWords(text);
+    size_t i = 0;
+    while (i < words.size() && words[i].text[0] != '[')
+        ++i;
+    while (i < words.size()) {
+        // words[i] is a section word; its triples run up to the next one.
+        size_t end = i + 1;
+        while (end < words.size() && words[end].text[0] != '[')
+            ++end;
+        size_t k = i + 1;
+        for (; k + 2 < end; k += 3) {
+            const Word& name = words[k];
+            const Word& sep = words[k + 1];
+            const Word& value = words[k + 2];
+            if (sep.text != "=") {
+                problems.push_back({sep.line, "\"" + sep.text + "\" where \"=\" should follow " + name.text +
+                                                  ": an extra or missing word shifts the lines after it"});
+                // Everything later in this section is read shifted; one report is enough.
+                k = end;
+                break;
+            }
+            TRegVar* entry = GlobalVars::Find(name.text);
+            if (!entry) {
+                problems.push_back({name.line, "unknown name " + name.text + " (ignored)"});
+                continue;
+            }
+            const std::string upper = datafiles::AsciiUpper(value.text);
+            if (dynamic_cast<TRegVarFloat*>(entry)) {
+                if (!IsFloatText(value.text))
+                    problems.push_back({value.line, name.text + ": \"" + value.text + "\" is not a number (reads as 0)"});
+            } else if (dynamic_cast<TRegVarBool*>(entry)) {
+                if (upper != "TRUE" && upper != "FALSE")
+                    problems.push_back({value.line, name.text + " is a flag: \"" + value.text +
+                                                        "\" is neither TRUE nor FALSE (reads as off)"});
+            } else if (!IsIntText(value.text)) {
+                problems.push_back({value.line, name.text + ": \"" + value.text + "\" is not a whole number (reads as " +
+                                                    std::to_string(datafiles::ParseInt(value.text)) + ")"});
+            }
+        }
+        if (k < end)
+            problems.push_back({words[k].line, "incomplete line starting with " + words[k].text + " (ignored)"});
+        i = end;
+    }
+    return problems;
 }
 
 void RegisterProgramGlobalVars()

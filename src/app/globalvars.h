@@ -100,6 +100,20 @@ void RegisterBoolVar(int& variable, const std::string& name);
 // line; returns false then.
 bool LoadGlobalVars(const std::string& path = "");
 
+// A problem found in a global-variable text: the line (from 1) and what is wrong.
+struct GlobalVarsProblem {
+    int line = 0;
+    std::string message;
+};
+
+// Looks over a global-variable text the way the loader reads it and reports
+// what the loader would silently get wrong: a triple whose middle word is not
+// "=" (an extra or missing word shifts every later triple of the section), an
+// incomplete last triple, names that match no registered variable, and values
+// that do not suit the variable's kind (numbers for floats and ints, TRUE or
+// FALSE for flags). Checks against the registry as it is now.
+std::vector<GlobalVarsProblem> CheckGlobalVarsText(const std::string& text);
+
 // Empties the registry, puts the program's tuning variables (Control's
 // SpeedFPS among them) back to their defaults and registers them in their
 // fixed order. Start-up calls it once; calling it again starts afresh.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cmath>
 
 #include "app/paths.h"
 #include "app/platform/core/files.h"
@@ -13,41 +15,18 @@ namespace app {
 
 namespace {
 
-// True when the whole text (blanks around it aside) is a decimal number:
-// optional sign, digits with an optional fraction, optional exponent.
+// True when the whole text (blanks around it aside) is a finite decimal
+// number: optional sign, digits with an optional fraction, optional exponent.
 bool IsNumberText(const std::string& raw)
 {
-    const std::string s = datafiles::Trim(raw);
-    size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    bool digits = false;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-        ++i;
-        digits = true;
-    }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-            ++i;
-            digits = true;
-        }
-    }
-    if (!digits)
+    std::string s = datafiles::Trim(raw);
+    if (!s.empty() && s[0] == '+')
+        s.erase(0, 1);
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '.' || s[0] == '-'))
         return false;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            ++i;
-        bool expDigits = false;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
-            ++i;
-            expDigits = true;
-        }
-        if (!expDigits)
-            return false;
-    }
-    return i == s.size();
+    double v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(v);
 }
 
 // The number stored under `key`, or nothing (and a console line) when the key

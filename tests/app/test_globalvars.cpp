@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <fstream>
 #include <unistd.h>
 
@@ -139,6 +140,36 @@ TEST_F(GlobalVarsTest, MissingFileKeepsDefaultsAndLogsOneLine)
     EXPECT_NE(console.find(missing), std::string::npos);
 }
 
+TEST_F(GlobalVarsTest, CheckerReportsWhatTheLoaderWouldGetWrong)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::pair<int, std::string>> want; // line and a part of the message
+    };
+    const Case cases[] = {
+        {"a clean file", "Header text\n[A]\nSpeedFPS = 90\nAutoProfileCreate = true\nPOPUPSHOWSPEED = .5\n"
+                         "PowerUp1CollectNeed = $1F\n", {}},
+        {"unknown name", "[A]\nSpeedFSP = 90\n", {{2, "unknown name SpeedFSP"}}},
+        {"missing equals sign shifts the rest of the section",
+         "[A]\nFightChipId 2\nOneStarScore = 5\n[B]\nTwoStarScore = 7\nTriStarScore = x\n",
+         {{2, "should follow FightChipId"}, {6, "TriStarScore: \"x\" is not a whole number (reads as 0)"}}},
+        {"flag written as a number", "[A]\nisMusicContinued = 1\n", {{2, "neither TRUE nor FALSE"}}},
+        {"float that is no number", "[A]\nPOPUPDARKFADESPEED = fast\n", {{2, "is not a number"}}},
+        {"int written with a fraction", "[A]\nDialogTextWidth = 400.5\n", {{2, "reads as 400"}}},
+        {"incomplete last line", "[A]\nSpeedFPS = 90\nFightChipId =\n", {{3, "incomplete line starting with FightChipId"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto problems = app::CheckGlobalVarsText(c.text);
+        ASSERT_EQ(problems.size(), c.want.size());
+        for (size_t i = 0; i < problems.size(); ++i) {
+            EXPECT_EQ(problems[i].line, c.want[i].first);
+            EXPECT_NE(problems[i].message.find(c.want[i].second), std::string::npos) << problems[i].message;
+        }
+    }
+}
+
 TEST_F(GlobalVarsTest, GameFileSetsEveryVariableWithSensibleValues)
 {
     const std::string path = "Game/Data/GlobalVars.txt";
@@ -148,6 +179,9 @@ TEST_F(GlobalVarsTest, GameFileSetsEveryVariableWithSensibleValues)
     EXPECT_EQ(text.find('\r'), std::string::npos) << "LF line ends";
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.back(), '\n');
+
+    for (const auto& p : app::CheckGlobalVarsText(text))
+        ADD_FAILURE() << path << ":" << p.line << ": " << p.message;
 
     // Every registered name is set by the file, and nothing else is named there.
     const auto sections = ParseIniText(text);

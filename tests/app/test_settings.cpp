@@ -134,6 +134,9 @@ TEST_F(SettingsTest, DamagedOrEditedFilesKeepDefaultsClampAndIgnoreCase)
         {"garbage values", "SoundVolume = loud\nMusicVolume = 0.4x\nFullScreen = yes\nMusicOn = \"\"\n"
                            "SoundOn = -\nTutorialOn = 1e\n",
          kDefaults, true},
+        {"numbers that are not plain decimals", "SoundVolume = nan\nMusicVolume = -inf\nFullScreen = 0x0\n"
+                                                 "MusicOn = 1\nSoundOn = 1\nTutorialOn = 1\n",
+         kDefaults, true},
         {"explicit zeros are not defaults", "SoundVolume = 0\nMusicVolume = 0.0\nFullScreen = 0\nMusicOn = 0\n"
                                             "SoundOn = 0\nTutorialOn = 0\n",
          {0.0f, 0.0f, 0, 0, 0, 0}, false},
