@@ -126,14 +126,27 @@ std::string ValueText(const std::string& value, int type)
 std::string TBlockFile::ToString2(const std::string& indent) const
 {
     std::string out;
+    AppendText(out, indent);
+    return out;
+}
+
+// Appends to one string, so deep trees are written in linear time.
+void TBlockFile::AppendText(std::string& out, const std::string& indent) const
+{
     if (MyType == 0) {
-        out += indent + name + "{\n";
+        out += indent;
+        out += name;
+        out += "{\n";
+        const std::string inner = indent + "\t";
         for (const auto& child : SubFiles)
             if (child)
-                out += child->ToString2(indent + "\t");
-        out += indent + "}\n";
+                child->AppendText(out, inner);
+        out += indent;
+        out += "}\n";
     } else if (MyType == 1 && !Value.empty()) {
-        out += indent + name + " = ";
+        out += indent;
+        out += name;
+        out += " = ";
         for (size_t i = 0; i < Value.size(); ++i) {
             if (i > 0)
                 out += ", ";
@@ -141,7 +154,6 @@ std::string TBlockFile::ToString2(const std::string& indent) const
         }
         out += "\n";
     }
-    return out;
 }
 
 bool TBlockFile::IsWritable(std::string* what) const
@@ -490,7 +502,7 @@ std::string BlockFileText(const TBlockFile& root)
     std::string out;
     for (const auto& child : root.SubFiles)
         if (child)
-            out += child->ToString2("");
+            child->AppendText(out, "");
     return out;
 }
 

@@ -52,6 +52,7 @@ public:
     // The node as block-file text. Text values are quoted; a double quote inside
     // a text value is written doubled (""), which the reader turns back into one.
     std::string ToString2(const std::string& indent) const;
+    void AppendText(std::string& out, const std::string& indent) const;
     // False when some value of this node or below cannot be written so that it
     // reads back the same (a value holding a line break); `what` names it.
     bool IsWritable(std::string* what = nullptr) const;
