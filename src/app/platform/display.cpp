@@ -6,6 +6,7 @@
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
 #include "app/platform/display.h"
+#include "app/platform/draw.h"
 #include "app/platform/input.h"
 #include "app/platform/internal.h"
 
@@ -131,12 +132,22 @@ bool SetWindowIcon(const std::string& pngPath)
 
 // ---- Display ----
 
-static void ReapplyProjection()
+namespace detail {
+
+// The projection again for a back buffer of another size. The caller's origin
+// keeps its place relative to the design area.
+void ReapplyProjection()
 {
     auto& l = L();
-    if (l.projectionSet)
-        SetVirtualResolution(l.projection.w, l.projection.h, l.projection.mode);
+    if (!l.projectionSet)
+        return;
+    Projection old = l.projection;
+    float dx = l.state.originX - old.offsetX, dy = l.state.originY - old.offsetY;
+    SetVirtualResolution(old.w, old.h, old.mode);
+    SetOrigin(l.projection.offsetX + dx, l.projection.offsetY + dy);
 }
+
+} // namespace detail
 
 bool OpenDisplay(int width, int height, int depth, int /*refresh*/, int /*flags*/)
 {
@@ -189,7 +200,7 @@ bool OpenDisplay(int width, int height, int depth, int /*refresh*/, int /*flags*
     }
     l.state.viewport = Rect{0, 0, float(BackBufferWidth()), float(BackBufferHeight())};
     if (l.projectionSet)
-        ReapplyProjection();
+        detail::ReapplyProjection();
     else
         SetVirtualResolution(float(BackBufferWidth()), float(BackBufferHeight()), 0);
     return true;
@@ -367,9 +378,6 @@ Projection ComputeProjection(float w, float h, int mode, int gw, int gh)
         p.viewport = Rect{0, 0, p.areaW, p.areaH};
     return p;
 }
-
-void SetOrigin(float x, float y);
-void SetViewport(float x, float y, float w, float h);
 
 void SetVirtualResolution(float w, float h, int mode)
 {

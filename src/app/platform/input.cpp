@@ -131,8 +131,7 @@ void Translate(const SDL_Event& ev)
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             // Keep the projection in step with the new back buffer.
-            if (L().projectionSet)
-                SetVirtualResolution(L().projection.w, L().projection.h, L().projection.mode);
+            detail::ReapplyProjection();
             break;
         default:
             break;

@@ -113,6 +113,9 @@ struct GlyphQuad {
 };
 void LayoutText(Font& font, const std::string& text, std::vector<GlyphQuad>& out, bool wantTextures);
 
+// Re-applies the projection after the back buffer changed size.
+void ReapplyProjection();
+
 // Resets the per-renderer caches of fonts when the renderer goes away.
 void ForgetFontTextures();
 

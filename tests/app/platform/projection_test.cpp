@@ -174,3 +174,23 @@ INSTANTIATE_TEST_SUITE_P(Modes, PointerTable, ::testing::ValuesIn(kPointer),
                          [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
+
+namespace {
+
+// Switching the display size recomputes the projection; an origin the caller
+// placed relative to the design area stays there.
+TEST(Projection, ReopeningTheDisplayKeepsTheLayout)
+{
+    vmtest::FreshDisplay(1366, 768);
+    SetVirtualResolution(1366, 768, 3);
+    SetOrigin(171, 0); // the design area inside the wide area
+    ASSERT_TRUE(OpenDisplay(1024, 768, 0));
+    const Projection& p = CurrentProjection();
+    EXPECT_EQ(p.gw, 1024);
+    EXPECT_NEAR(p.offsetY, 128.25f, 0.01f);
+    EXPECT_NEAR(OriginX(), 171, 0.01f);
+    EXPECT_NEAR(OriginY(), 128.25f, 0.01f);
+    EXPECT_TRUE(p.letterbox);
+}
+
+} // namespace
