@@ -80,6 +80,7 @@ void Buffer::Resize(std::size_t frames) {
 }
 
 void Buffer::Add(const std::vector<float>& mono, double start, double gain, double pan) {
+    start = std::max(start, 0.0);
     auto s = static_cast<std::size_t>(std::lround(start * kRate));
     if (s + mono.size() > Frames())
         Resize(s + mono.size());
