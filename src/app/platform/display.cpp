@@ -80,7 +80,6 @@ void Shutdown()
         return;
     CloseAudioDevice();
     GlobalMixer().StopAll();
-    detail::ForgetFontTextures();
     if (l.renderer) {
         SDL_DestroyRenderer(l.renderer);
         l.renderer = nullptr;
@@ -97,6 +96,7 @@ void Shutdown()
     l.projectionSet = false;
     l.keptFrame.clear();
     l.nextFrameAt = -1;
+    l.lastFlipAt = -1;
 }
 
 bool IsInitialised() { return L().initialised; }
@@ -186,6 +186,7 @@ bool OpenDisplay(int width, int height, int depth, int /*refresh*/, int /*flags*
         if (SDL_GetRendererInfo(l.renderer, &info) == 0) {
             l.maxTextureW = info.max_texture_width;
             l.maxTextureH = info.max_texture_height;
+            l.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
         }
         SDL_SetRenderDrawBlendMode(l.renderer, SDL_BLENDMODE_BLEND);
         if (!l.iconPath.empty())
@@ -303,16 +304,29 @@ void Flip()
     l.current.frames = l.last.frames;
 
     // Our own frame limit: vsync alone does not hold a fast or hidden display.
+    // Frames are held to a grid of 1/limit s; a late frame restarts the grid
+    // instead of being followed by a burst of short ones. Where vsync already
+    // paces a visible 60 Hz display, it alone sets the pace, so the two never
+    // fight over the same frame.
     if (l.frameLimit > 0) {
         IClock& clock = Clock();
         double period = 1000.0 / l.frameLimit;
         double now = double(clock.Millis());
-        if (l.nextFrameAt < 0 || now > l.nextFrameAt + 4 * period)
-            l.nextFrameAt = now + period;
-        else
-            l.nextFrameAt += period;
-        if (now < l.nextFrameAt - 1)
+        bool vsyncPaces = false;
+        if (l.vsync && l.window && l.lastFlipAt >= 0 && now - l.lastFlipAt >= 0.9 * period) {
+            SDL_DisplayMode mode;
+            Uint32 flags = SDL_GetWindowFlags(l.window);
+            vsyncPaces = !(flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) &&
+                         SDL_GetWindowDisplayMode(l.window, &mode) == 0 && mode.refresh_rate >= 59 &&
+                         mode.refresh_rate <= 61 && l.frameLimit == 60;
+        }
+        double shownAt = now;
+        if (!vsyncPaces && l.nextFrameAt >= 0 && now < l.nextFrameAt) {
             clock.SleepUntil(int64_t(std::ceil(l.nextFrameAt)));
+            shownAt = l.nextFrameAt;
+        }
+        l.nextFrameAt = shownAt + period;
+        l.lastFlipAt = double(clock.Millis());
     }
     if (!AudioDeviceOpen()) {
         int64_t now = Clock().Millis();
@@ -329,6 +343,7 @@ void SetFrameLimit(int fps)
 {
     L().frameLimit = std::max(0, fps);
     L().nextFrameAt = -1;
+    L().lastFlipAt = -1;
 }
 
 int FrameLimit() { return L().frameLimit; }

@@ -283,10 +283,5 @@ void LayoutText(Font& font, const std::string& text, std::vector<GlyphQuad>& out
     }
 }
 
-void ForgetFontTextures()
-{
-    // Page textures check the renderer generation; nothing to do eagerly.
-}
-
 } // namespace detail
 } // namespace platform

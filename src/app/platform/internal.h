@@ -60,7 +60,9 @@ struct Layer {
 
     FrameStats current, last;
     int frameLimit = 60;
-    double nextFrameAt = -1;
+    double nextFrameAt = -1; // earliest time the next flip may return
+    double lastFlipAt = -1;
+    bool vsync = false;      // the renderer waits for the display refresh
 
     // Batch of geometry waiting for the renderer.
     std::vector<SDL_Vertex> vertices;
@@ -115,9 +117,6 @@ void LayoutText(Font& font, const std::string& text, std::vector<GlyphQuad>& out
 
 // Re-applies the projection after the back buffer changed size.
 void ReapplyProjection();
-
-// Resets the per-renderer caches of fonts when the renderer goes away.
-void ForgetFontTextures();
 
 } // namespace detail
 } // namespace platform

@@ -299,10 +299,12 @@ TEST(FrameLimit, FlipHoldsSixtyFramesPerSecond)
     EXPECT_NEAR(double(clock->Millis() - start), 1000.0, 2.0);
     // A slow frame is not followed by a burst of short ones to catch up.
     clock->Advance(500);
-    int64_t late = clock->Millis();
     Flip();
-    Flip();
-    EXPECT_GE(clock->Millis() - late, 16);
+    for (int i = 0; i < 4; ++i) {
+        int64_t before = clock->Millis();
+        Flip();
+        EXPECT_GE(clock->Millis() - before, 16) << i;
+    }
     // Without a limit nothing waits.
     SetFrameLimit(0);
     int64_t before = clock->Millis();
