@@ -57,6 +57,16 @@ void Image::FrameRect(int frame, int& sx, int& sy) const
 
 namespace {
 
+// Pictures are refused beyond this size rather than allocating without bound
+// on a damaged or hostile header (the largest real content is far smaller).
+constexpr uint64_t kMaxSide = 16384;
+constexpr uint64_t kMaxPixels = 40u * 1024 * 1024;
+
+bool SizeAllowed(uint64_t w, uint64_t h)
+{
+    return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
+}
+
 struct PngReadState {
     const std::vector<uint8_t>* bytes;
     size_t pos;
@@ -115,7 +125,7 @@ bool DecodePng(const std::vector<uint8_t>& bytes, int& width, int& height, std::
     png_set_read_fn(png, &st, PngRead);
     png_read_info(png, info);
     png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
-    if (w == 0 || h == 0 || w > 16384 || h > 16384)
+    if (!SizeAllowed(w, h))
         png_error(png, "size");
     int colorType = png_get_color_type(png, info);
     int depth = png_get_bit_depth(png, info);
@@ -166,10 +176,15 @@ bool DecodeJpeg(const std::vector<uint8_t>& bytes, int& width, int& height, std:
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
+    if (!SizeAllowed(cinfo.image_width, cinfo.image_height)) {
+        jpeg_destroy_decompress(&cinfo);
+        delete line;
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     unsigned w = cinfo.output_width, h = cinfo.output_height;
-    if (w == 0 || h == 0 || w > 16384 || h > 16384 || cinfo.output_components != 3) {
+    if (!SizeAllowed(w, h) || cinfo.output_components != 3) {
         jpeg_destroy_decompress(&cinfo);
         delete line;
         return false;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include <jpeglib.h>
+#include <zlib.h>
 
 #include "platform_env.h"
 
@@ -169,6 +170,18 @@ TEST_F(ImageFiles, MissingOrBrokenFilesGiveNone)
         EXPECT_FALSE(LoadAnimImage(dir + "/" + name, 2, 2, 0, 2)) << name;
     }
     EXPECT_FALSE(LoadImage(dir)); // a folder
+}
+
+// A header that claims an enormous picture is refused before anything of
+// that size is allocated.
+TEST_F(ImageFiles, OversizedHeadersAreRefused)
+{
+    auto be32 = [](uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; };
+    std::string ihdr = "IHDR" + be32(16000) + be32(16000) + std::string("\x08\x06\x00\x00\x00", 5);
+    uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(ihdr.data()), uInt(ihdr.size())));
+    std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + be32(13) + ihdr + be32(crc);
+    WriteBytes(dir + "/huge.png", png);
+    EXPECT_FALSE(LoadImage(dir + "/huge.png"));
 }
 
 TEST_F(ImageFiles, PathsResolveIgnoringCase)
