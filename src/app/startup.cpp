@@ -4,8 +4,10 @@
 #include "app/deltatime.h"
 #include "app/globalvars.h"
 #include "app/inputscript.h"
+#include "app/loading.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
+#include "app/registry.h"
 #include "app/settings.h"
 #include "app/textclasses.h"
 #include "fx/timing.h"
@@ -239,6 +241,10 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     CreateProgramTextClasses();
     Control::GetHooks().mouseUpdate = [] { gui::Mouse().Update(); };
 
+    // ---- 5. Screens, pop-ups and loaders ----
+    // The text classes above already exist, so they are not made again here.
+    CreateProgramScreens(false);
+
     // ---- 7. Console trace ----
     ConsoleTrace("Velmora starting, game folder " + GameDir());
 
@@ -251,6 +257,10 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
 
     // ---- 9. Global variables ----
     RegisterProgramGlobalVars();
+
+    // ---- 10. The loading screen starts ----
+    Control::SetStartScreen(Program().LoadingScreen);
+    Control::SetLoadingScreen(Program().LoadingScreen);
 
     // ---- 11. Random numbers ----
     platform::Rng().Seed(options.seed ? *options.seed : static_cast<uint32_t>(platform::Millis()));
@@ -279,6 +289,9 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
 
     // ---- 17. Global-variable file ----
     LoadGlobalVars();
+
+    // ---- 19. The loading screen's work list ----
+    SetupLoadingScreen(Program().LoadingScreen);
 
     // ---- 20. Main loop ----
     Control::Setup();

@@ -1,0 +1,13 @@
+// The pop-up shown when a level is lost.
+// For now an empty styled pop-up: it exists, is registered and set up at start-up
+// like every other, and its behaviour is added here.
+#pragma once
+
+#include "menus/zefarpopup.h"
+
+namespace level {
+
+class TLosePopUp : public menus::TZefarPopUp {
+};
+
+} // namespace level

@@ -1,0 +1,13 @@
+// The options pop-up: volumes, full screen and the tutorial.
+// For now an empty styled pop-up: it exists, is registered and set up at start-up
+// like every other, and its behaviour is added here.
+#pragma once
+
+#include "menus/zefarpopup.h"
+
+namespace progress {
+
+class TOptions : public menus::TZefarPopUp {
+};
+
+} // namespace progress

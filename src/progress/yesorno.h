@@ -1,0 +1,13 @@
+// The program-wide confirmation pop-up.
+// For now an empty styled pop-up: it exists, is registered and set up at start-up
+// like every other, and its behaviour is added here.
+#pragma once
+
+#include "menus/zefarpopup.h"
+
+namespace progress {
+
+class TYesOrNo : public menus::TZefarPopUp {
+};
+
+} // namespace progress

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The way into the game: the loading screen sets up every screen, loader and
+# pop-up (one per frame) while its bar fills, then the iris transition closes
+# on it and opens on the main menu, which stays.
+source "$(dirname "$0")/lib.bash"
+
+run() {
+    "$VELMORA" --headless --user-dir "$TMP/user" "$@" > "$TMP/log" 2>&1 || fail "exit status $? ($(cat "$TMP/log"))"
+}
+
+run --frames 300 --screenshot "$TMP/menu.png"
+expected="MainGame MainMenu Intro Outro MapScreen Credits CaptionsLoader CharactersLoader WarStory DialogShow
+Options Profiles EnterName YesOrNo Scores LevelSummary PickMode Lose InGameMenu Dialogs Tutorial"
+got="$(sed -n "s/^> Setting Up '\(.*\)'\.\.\.$/\1/p" "$TMP/log" | tr '\n' ' ')"
+[ "$got" = "$(echo $expected) " ] || fail "set-up order: $got"
+[ "$(grep -c '^Changing to: MainMenu$' "$TMP/log")" = 1 ] || fail "no single change to the main menu: $(cat "$TMP/log")"
+grep -n -e "Setting Up 'Tutorial'" -e '^Changing to: MainMenu$' "$TMP/log" | head -1 | grep -q Tutorial \
+    || fail "the main menu was asked for before the set-up ended"
+
+# The first frame of the transition: the shortest run that asks for the menu.
+lo=1
+hi=300
+while [ "$lo" -lt "$hi" ]; do
+    mid=$(((lo + hi) / 2))
+    run --frames "$mid"
+    if grep -q '^Changing to: MainMenu$' "$TMP/log"; then hi=$mid; else lo=$((mid + 1)); fi
+done
+start=$lo
+
+# Fifty-one updates close the iris, the switch, fifty-one open it, and the
+# menu is current 103 updates after the start.
+cat > "$TMP/script.txt" <<SCRIPT
+$((start / 2)) screenshot $TMP/loading.png
+$((start + 30)) screenshot $TMP/closing.png
+$((start + 80)) screenshot $TMP/opening.png
+$((start + 110)) screenshot $TMP/after.png
+SCRIPT
+run --frames $((start + 120)) --input "$TMP/script.txt" --screenshot "$TMP/end.png"
+for shot in loading closing opening after end; do
+    png_size "$TMP/$shot.png" > /dev/null
+done
+for pair in "loading closing" "closing opening" "opening after" "loading after"; do
+    set -- $pair
+    if cmp -s "$TMP/$1.png" "$TMP/$2.png"; then
+        fail "$1 and $2 look the same"
+    fi
+done
+# Once the transition is over the main menu stays as it is (while it has
+# no animation of its own).
+cmp -s "$TMP/after.png" "$TMP/end.png" || fail "the main menu changes after the transition"
+cmp -s "$TMP/end.png" "$TMP/menu.png" || fail "the run of 300 frames does not end on the main menu"
+echo "ok: transition from frame $start"
