@@ -93,6 +93,12 @@ void TCrosser::Start(const std::shared_ptr<TScreen>& screen, std::function<void(
         platform::Log("Changing to no screen was ignored");
         return;
     }
+    // A transition that lost the current screen to a direct switch
+    // (Control::SetCurrScreen) is over.
+    if (running_ && Control::CurrScreen().get() != this) {
+        running_ = false;
+        pending_.reset();
+    }
     if (running_) {
         if (CrossState == 0) {
             // The old screen is still shown (or is being left right now): the
@@ -118,6 +124,12 @@ void TCrosser::Start(const std::shared_ptr<TScreen>& screen, std::function<void(
     running_ = true;
     Control::SetCurrScreenInstantly(shared_from_this());
     platform::Log("Changing to: " + screen->Name);
+}
+
+void TCrosser::ShowPopUpOnScreen(const std::shared_ptr<TPopUp>& popup)
+{
+    if (NewScreen && NewScreen.get() != this)
+        NewScreen->ShowPopUpOnScreen(popup);
 }
 
 // ---- DRAWING ----

@@ -34,6 +34,10 @@ public:
     // Starts a transition from the current screen (see GoToScreen).
     void Start(const std::shared_ptr<TScreen>& screen, std::function<void()> func, int noPrepare);
 
+    // A pop-up shown while the transition runs (from a screen's OnPrepare, or
+    // the function) belongs to the screen being switched to.
+    void ShowPopUpOnScreen(const std::shared_ptr<TPopUp>& popup) override;
+
     // ---- DRAWING ----
     // The iris: the dark ring scaled by the opening, black outside it and the
     // turning star on top.

@@ -589,6 +589,42 @@ TEST_F(ScreensTest, FunctionsThatKeepAskingForScreensStop)
     EXPECT_LT(calls, 100);
 }
 
+TEST_F(ScreensTest, APopUpShownWhileTheNewScreenIsPreparedStaysOnIt)
+{
+    auto first = Screen("first");
+    auto second = Screen("second");
+    auto popup = PopUp("popup");
+    Control::SetCurrScreenInstantly(first);
+    second->onPrepare = [&] { popup->Show(); };
+    app::GoToScreen(second);
+    ASSERT_EQ(TicksUntilCurrent(second), 103);
+
+    EXPECT_TRUE(app::Crosser()->ShowedPopUps.empty());
+    ASSERT_EQ(second->ShowedPopUps.size(), 1u);
+    EXPECT_EQ(popup->Screen, second.get());
+    log.clear();
+    Tick();
+    Control::Interface();
+    EXPECT_EQ(log, (Log{"popup.OnUpdate", "popup.Interface"}));
+}
+
+TEST_F(ScreensTest, ADirectSwitchEndsARunningTransition)
+{
+    auto first = Screen("first");
+    auto second = Screen("second");
+    auto third = Screen("third");
+    Control::SetCurrScreenInstantly(first);
+    app::GoToScreen(second);
+    for (int i = 0; i < 10; ++i)
+        Tick();
+    Control::SetCurrScreen(third);
+
+    // The next request is a transition of its own, from the screen now current.
+    app::GoToScreen(first);
+    EXPECT_EQ(app::Crosser()->OldScreen, third);
+    EXPECT_EQ(TicksUntilCurrent(first), 103);
+}
+
 TEST_F(ScreensTest, TheIrisClosesOnTheOldScreenAndOpensOnTheNew)
 {
     app::Crosser()->Setup(); // the iris pictures of the game folder
