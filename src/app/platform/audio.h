@@ -103,7 +103,11 @@ inline void SetChannelVolume(Channel c, float v) { GlobalMixer().SetVolume(c, v)
 inline void PauseChannel(Channel c) { GlobalMixer().Pause(c); }
 inline void ResumeChannel(Channel c) { GlobalMixer().Resume(c); }
 inline void StopChannel(Channel c) { GlobalMixer().Stop(c); }
+// A paused channel counts as playing: it has neither finished nor been
+// stopped. Callers that must resume a paused track test ChannelPaused too.
 inline bool ChannelPlaying(Channel c) { return GlobalMixer().Playing(c); }
+inline bool ChannelPaused(Channel c) { return GlobalMixer().Paused(c); }
+inline float ChannelVolume(Channel c) { return GlobalMixer().Volume(c); }
 
 // Whether an audio device is open (false in headless runs and when none).
 bool AudioDeviceOpen();
