@@ -1,10 +1,13 @@
 // The player's settings file: exact text on the first run, a round trip of
 // changed values, and damaged or hand-edited files that must never switch the
 // sound off or the game into a window by accident.
+#include "app/control.h"
+#include "app/globalvars.h"
 #include "app/paths.h"
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
 #include "app/settings.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +207,62 @@ TEST_F(SettingsTest, UnreadableFileAndUnknownFolderKeepDefaults)
     EXPECT_FALSE(Settings::Save());
     EXPECT_FALSE(Settings::Load());
     ExpectValues(kDefaults);
+}
+
+// A whole headless start: the settings are read from the user-data folder
+// before the display opens and written back on the way out, and the game
+// folder's tuning variables are applied.
+TEST_F(SettingsTest, StartUpLoadsSettingsAndTuningVariablesAndSavesOnQuit)
+{
+    const fs::path game = dir / "game";
+    const auto write = [](const fs::path& p, const std::string& text) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << text;
+    };
+    write(game / "Local.txt", "English\n");
+    write(game / "Local/English/appname.txt", "Velmora\n");
+    write(game / "Local/English/Txt/Pause.txt", "Paused\n");
+    write(game / "Local/English/Txt/LoadingText.txt", "Loading\n");
+    write(File(), "SoundVolume = 0.5\nMusicOn = 0\n");
+
+    struct Case {
+        const char* what;
+        std::string globalVars; // empty: no file
+        int speedFPS;
+    };
+    const Case cases[] = {
+        {"with a tuning-variable file", "[Developer]\nspeedfps = 90\n", 90},
+        {"without one", "", 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(game / "Data/GlobalVars.txt");
+        if (!c.globalVars.empty())
+            write(game / "Data/GlobalVars.txt", c.globalVars);
+        app::Control::Reset();
+        Settings::ResetToDefaults();
+        console.clear();
+
+        app::CmdOptions o;
+        o.headless = true;
+        o.frames = 2;
+        o.gameDir = game.string();
+        o.userDir = dir.string();
+        EXPECT_EQ(app::RunGame(o), 0) << console;
+
+        EXPECT_FLOAT_EQ(Settings::SoundVolume, 0.5f);
+        EXPECT_EQ(Settings::MusicOn, 0);
+        EXPECT_EQ(Settings::FullScreen, 1) << "missing from the file: the default";
+        EXPECT_EQ(app::Control::SpeedFPS, c.speedFPS);
+        EXPECT_EQ(console.find("Cannot read the tuning-variable file") != std::string::npos, c.globalVars.empty())
+            << console;
+        // Quitting wrote the whole settings file back.
+        EXPECT_EQ(ReadAll(File()), "SoundVolume = 0.500000000\nMusicVolume = 0.699999988\nFullScreen = 1\n"
+                                   "MusicOn = 0\nSoundOn = 1\nTutorialOn = 1\n");
+    }
+    app::Control::Reset();
+    app::SetGameDir("Game/");
+    app::GlobalVars::Clear();
 }
 
 } // namespace
