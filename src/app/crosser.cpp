@@ -157,10 +157,12 @@ void TCrosser::DrawSpin()
             platform::DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(rw),
                                static_cast<float>(rh));
     };
+    // The bands above and below reach one unit into the side bands, so that
+    // no seam shows where they meet on a scaled display.
     fill(-172, -1, x1 + 172, 768);
     fill(x2, -1, 1366 - x2, 768);
-    fill(x1, -1, x2 - x1, y1 + 1);
-    fill(x1, y2, x2 - x1, 768 - y2);
+    fill(x1 - 1, -1, x2 - x1 + 2, y1 + 1);
+    fill(x1 - 1, y2, x2 - x1 + 2, 768 - y2);
     platform::SetScale(6 * s, 6 * s);
     platform::SetColor(255, 255, 255);
     platform::SetRotation(Per * 360);
