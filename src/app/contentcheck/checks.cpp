@@ -3,6 +3,7 @@
 // format into its own check.
 #include "app/contentcheck/contentcheck.h"
 
+#include "app/globalvars.h"
 #include "app/platform/core/files.h"
 
 #include <algorithm>
@@ -215,6 +216,24 @@ void CheckCatalogueFiles(Context& ctx)
     }
 }
 
+// ---- tuning variables ----
+
+void CheckTuningVariables(Context& ctx)
+{
+    const std::string path = ctx.GameDir() + "Data/GlobalVars.txt";
+    const std::string found = ctx.Resolve(path);
+    if (found.empty())
+        return; // optional: the registered defaults apply
+    auto text = platform::TryReadTextFile(found);
+    if (!text) {
+        ctx.Error(path, 0, "cannot be read");
+        return;
+    }
+    app::RegisterProgramGlobalVars(); // check names and kinds against the program's own list
+    for (const app::GlobalVarsProblem& p : app::CheckGlobalVarsText(*text))
+        ctx.Error(path, p.line, p.message);
+}
+
 // ---- pictures ----
 
 void CheckPictures(Context& ctx)
@@ -236,6 +255,7 @@ const std::vector<ContentCheck>& ContentChecks()
         {"text file bytes", CheckTextFiles},
         {"block files", CheckBlockFiles},
         {"resource catalogues", CheckCatalogueFiles},
+        {"tuning variables", CheckTuningVariables},
         {"pictures", CheckPictures},
     };
     return checks;

@@ -117,7 +117,12 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Sound {\n\tid = 9\n\tUrl = \"[BDIR]sfx/Click.ogg\"\n}\n"
                                 "Sound {\n\tid = 10\n\tUrl = \"[BDIR]sfx/Nothing.ogg\"\n}\n");
                   },
-                  "sfx/Sounds.txt:7: sound \""}),
+                  "sfx/Sounds.txt:7: sound \""},
+        PackFault{"UnknownTuningVariable",
+                  [](const std::string& g) {
+                      WriteFile(g + "Data/GlobalVars.txt", "[Game]\nNoSuchVariableAnywhere = 3\n");
+                  },
+                  "Data/GlobalVars.txt:2: "}),
     [](const ::testing::TestParamInfo<PackFault>& p) { return std::string(p.param.name); });
 
 TEST(ContentCheck, CaseOnlyMatchIsAWarningNotAFailure)
