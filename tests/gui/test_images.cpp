@@ -237,4 +237,23 @@ TEST_F(Images, DeferredAtlasLoadsItsPictureAtTheFirstDraw)
     EXPECT_TRUE(Blue(0, 0));
 }
 
+TEST_F(Images, QueuedAtlasChecksItsPiecesWhenThePictureArrives)
+{
+    const size_t before = QueuedResourceCount();
+    gui::PImg wide = gui::LoadImg(kBroken + "|Wide", -1, true, false);
+    gui::PImgTexture atlas = gui::FindTexture(kBroken);
+    ASSERT_TRUE(atlas && wide);
+    EXPECT_EQ(QueuedResourceCount(), before + 1);
+    EXPECT_FALSE(atlas->img);
+    EXPECT_EQ(atlas->imgs.size(), 2u); // the picture's size is not known yet
+    EXPECT_EQ(LinesWith("lies outside"), 0);
+
+    LoadQueuedResources();
+    ASSERT_TRUE(atlas->img);
+    EXPECT_EQ(LinesWith(kDir + "broken.txt:7: piece WIDE"), 1);
+    EXPECT_EQ(atlas->imgs.size(), 1u);
+    EXPECT_FLOAT_EQ(gui::ImgWidth(wide), 0); // the handle given out earlier now draws nothing
+    EXPECT_TRUE(boxes_.empty());
+}
+
 } // namespace
