@@ -130,6 +130,8 @@ public:
     TM3Chip* chainCHip = nullptr;
     TM3Chip* lastOChip = nullptr;
     int cheats = 0;                       // developer keys allowed
+    bool quiet = false;                   // no console lines (headless runs)
+    void Print(const std::string& line) const;
 
     // Shared pictures the screen loads: board border (24 frames), chip light.
     platform::ImagePtr borderImage;
@@ -145,6 +147,10 @@ public:
     void ClearTime();
     float FF() const;
     int64_t Now() const;
+
+    // The game folder with a trailing "/" ("[BDIR]" in picture paths);
+    // empty: the program's game folder.
+    std::string gameFolder;
 
     // Last load error (file named), empty after a successful load.
     std::string error;
