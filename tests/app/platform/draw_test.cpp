@@ -124,6 +124,40 @@ TEST(DrawImage, RotatesAboutTheHandleClockwise)
     }
 }
 
+// Clipping at the viewport cuts the picture, not squeezes it: the part left
+// visible shows the same texels as without the viewport, also when turned.
+TEST(DrawImage, ViewportCutsThroughTexturedQuads)
+{
+    std::vector<uint8_t> px(8 * 4 * 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) {
+            uint8_t* p = &px[size_t(y * 8 + x) * 4];
+            p[0] = x < 4 ? 255 : 0;
+            p[2] = x < 4 ? 0 : 255;
+            p[3] = 255;
+        }
+    ImagePtr img = CreateImage(8, 4, px, 0);
+    img->MidHandle(); // covers x 28..35 (red 28..31, blue 32..35), y 30..33
+    struct { float angle; Rect view; int x, y; bool red, blue; } cases[] = {
+        {0, {32, 0, 64, 64}, 32, 31, false, true},
+        {0, {32, 0, 64, 64}, 31, 31, false, false},
+        {0, {0, 0, 32, 64}, 31, 31, true, false},
+        {0, {0, 0, 32, 64}, 32, 31, false, false},
+        {90, {0, 32, 64, 32}, 32, 32, false, true},  // red turned above, cut away
+        {90, {0, 32, 64, 32}, 32, 31, false, false},
+        {90, {0, 0, 64, 32}, 32, 31, true, false},
+    };
+    for (auto c : cases) {
+        vmtest::FreshDisplay(64, 64);
+        SetViewport(c.view.x, c.view.y, c.view.w, c.view.h);
+        SetRotation(c.angle);
+        DrawImage(img, 32, 32);
+        Pixel p = ReadPixel(c.x, c.y);
+        EXPECT_EQ(p.r == 255, c.red) << c.angle << " at " << c.x << "," << c.y;
+        EXPECT_EQ(p.b == 255, c.blue) << c.angle << " at " << c.x << "," << c.y;
+    }
+}
+
 TEST(DrawImage, ScaleOriginAndHandlePlaceTheImage)
 {
     ImagePtr img = Solid(4, 4, 0, 255, 0);
