@@ -12,6 +12,8 @@
 #include "app/textclasses.h"
 #include "fx/timing.h"
 #include "gui/mouse.h"
+#include "gui/widgets.h"
+#include "menus/gallery.h"
 
 #include <cstdio>
 #include <memory>
@@ -90,7 +92,10 @@ private:
     {
         switch (e.action) {
         case ScriptAction::MouseMove:
-            platform::InjectMouseMove(e.x, e.y);
+            // Scripts give design-area units; the platform's pointer is in
+            // virtual units, where the wide layout puts the design area 171
+            // units from the left edge.
+            platform::InjectMouseMove(e.x + (Control::WideLayout() ? 171.0f : 0.0f), e.y);
             break;
         case ScriptAction::MouseDown:
         case ScriptAction::MouseUp:
@@ -240,6 +245,8 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     // is refreshed in every frame step from here on.
     CreateProgramTextClasses();
     Control::GetHooks().mouseUpdate = [] { gui::Mouse().Update(); };
+    // The widget types of GUI files, before any screen reads its file.
+    gui::RegisterWidgetTypes();
 
     // ---- 5. Screens, pop-ups and loaders ----
     // The text classes above already exist, so they are not made again here.
@@ -292,6 +299,10 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
 
     // ---- 19. The loading screen's work list ----
     SetupLoadingScreen(Program().LoadingScreen);
+
+    // ---- Developer gallery: Cheats.txt and --gallery ----
+    if (options.gallery)
+        menus::StartGallery();
 
     // ---- 20. Main loop ----
     Control::Setup();

@@ -25,8 +25,11 @@ TEST(CmdLine, Table)
              EXPECT_FALSE(o.frames.has_value());
              EXPECT_FALSE(o.seed.has_value());
              EXPECT_TRUE(o.gameDir.empty());
+             EXPECT_FALSE(o.gallery);
          },
          ""},
+        {{"--gallery"}, CmdAction::Run, [](const CmdOptions& o) { EXPECT_TRUE(o.gallery); }, ""},
+        {{"--gallery=yes"}, CmdAction::Error, nullptr, "takes no value"},
         {{"--windowed"}, CmdAction::Run, [](const CmdOptions& o) { EXPECT_EQ(o.fullScreen, false); }, ""},
         {{"--fullscreen"}, CmdAction::Run, [](const CmdOptions& o) { EXPECT_EQ(o.fullScreen, true); }, ""},
         {{"--fullscreen", "--windowed"}, CmdAction::Run,
@@ -88,7 +91,7 @@ TEST(CmdLine, UsageNamesEveryOption)
 {
     const std::string usage = app::UsageText();
     for (const char* opt : {"--windowed", "--fullscreen", "--game-dir", "--user-dir", "--seed", "--help",
-                            "--version", "--headless", "--frames", "--screenshot", "--input"})
+                            "--version", "--headless", "--frames", "--screenshot", "--input", "--gallery"})
         EXPECT_NE(usage.find(opt), std::string::npos) << opt;
 }
 

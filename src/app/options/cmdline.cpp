@@ -77,6 +77,10 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args)
             if (!flagOnly())
                 return Fail("option " + name + " takes no value");
             o.headless = true;
+        } else if (name == "--gallery") {
+            if (!flagOnly())
+                return Fail("option " + name + " takes no value");
+            o.gallery = true;
         } else if (name == "--game-dir" || name == "--user-dir" || name == "--screenshot" ||
                    name == "--input") {
             std::string v;
@@ -139,7 +143,10 @@ std::string UsageText()
            "                      1/60 s per frame without waiting\n"
            "  --frames N          quit after N frames (saving as when the window closes)\n"
            "  --screenshot FILE   write the last frame drawn as a PNG\n"
-           "  --input FILE        feed the input script FILE (see README.md)\n";
+           "  --input FILE        feed the input script FILE (see README.md)\n"
+           "\n"
+           "Developers (with Cheats.txt in the working directory):\n"
+           "  --gallery           show the widget gallery instead of the game\n";
 }
 
 std::string VersionText()

@@ -19,6 +19,7 @@ struct CmdOptions {
     std::optional<int64_t> frames;      // --frames: quit after this many frames
     std::string screenshot;             // --screenshot: PNG of the last frame drawn
     std::string inputScript;            // --input: frame-numbered input events
+    bool gallery = false;               // --gallery: the developer widget gallery (needs Cheats.txt)
 };
 
 enum class CmdAction {
