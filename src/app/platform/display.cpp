@@ -63,7 +63,7 @@ bool Init(const InitOptions& options)
             Log(text);
             SDL_Window* parent = L().window;
             if (SDL_ShowSimpleMessageBox(serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                                         "Velmora", text.c_str(), parent) != 0)
+                                         L().title.c_str(), text.c_str(), parent) != 0)
                 Log(std::string("(message box unavailable: ") + SDL_GetError() + ")");
         });
     }
