@@ -26,9 +26,12 @@ void MakeLoadingScreen(Pack& pack);
 void MakeTransitions(Pack& pack);
 void MakePopUps(Pack& pack, const std::string& language);
 void MakeCaptions(Pack& pack, const std::string& language);
+void MakeMainMenu(Pack& pack, const std::string& language);
 void MakeIcon(Pack& pack);
 void MakePieces(Pack& pack);
 void MakeCells(Pack& pack);
 void MakeBoardBorder(Pack& pack);
+void MakeCover(Pack& pack);
+void MakeObstacles(Pack& pack);
 
 }  // namespace gp

@@ -58,10 +58,13 @@ int main(int argc, char** argv) {
         gp::MakeTransitions(pack);
         gp::MakePopUps(pack, language);
         gp::MakeCaptions(pack, language);
+        gp::MakeMainMenu(pack, language);
         gp::MakeIcon(pack);
         gp::MakePieces(pack);
         gp::MakeCells(pack);
         gp::MakeBoardBorder(pack);
+        gp::MakeCover(pack);
+        gp::MakeObstacles(pack);
         if (!preview.empty())
             pack.WritePreviews(preview);
         pack.WriteContactSheet(sheet);
