@@ -2,6 +2,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/platform/audio.h"
@@ -272,8 +273,10 @@ void Mixer::Mix(float* out, int frames)
 
 Mixer& GlobalMixer()
 {
-    static Mixer mixer;
-    return mixer;
+    // Never destroyed: the device's thread may still call it while the
+    // program's static objects go away at exit.
+    static Mixer* mixer = new Mixer;
+    return *mixer;
 }
 
 // ---- Device ----
@@ -288,6 +291,8 @@ void SDLCALL AudioCallback(void*, Uint8* stream, int len)
 }
 
 } // namespace
+
+void CloseAudioDevice();
 
 bool OpenAudioDevice()
 {
@@ -305,6 +310,12 @@ bool OpenAudioDevice()
         return false;
     }
     SDL_PauseAudioDevice(g_device, 0);
+    // A program that ends without Shutdown stops the device before exit.
+    static bool atExitSet = false;
+    if (!atExitSet) {
+        atExitSet = true;
+        std::atexit([] { CloseAudioDevice(); });
+    }
     return true;
 }
 
