@@ -267,6 +267,8 @@ TEST(BlockFile, SaveAndLoadRoundTripKeepsEveryValue)
     for (size_t i = 0; i < values.size(); ++i)
         SetBlockString(*b, "v", values[i], static_cast<int>(i));
     SetBlockInt(*b, "n", -42);
+    SetBlockFloat(*b, "f", 1e10f, 0); // written in exponent form
+    SetBlockFloat(*b, "f", -0.0001f, 1);
     ASSERT_TRUE(SaveBlockFile(root));
     const std::string bytes = ReadBytes(dir / "save.txt");
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE"); // a character above 255 is present
@@ -274,6 +276,8 @@ TEST(BlockFile, SaveAndLoadRoundTripKeepsEveryValue)
     auto loaded = LoadBlockFile(dir / "save.txt");
     EXPECT_EQ(FindBlock(loaded, "data::v")->Value, values);
     EXPECT_EQ(GetBlockInt(loaded, "data::n"), -42);
+    EXPECT_EQ(GetBlockFloat(loaded, "data::f", 0), 1e10f);
+    EXPECT_EQ(GetBlockFloat(loaded, "data::f", 1), -0.0001f);
 
     // Text of single-byte characters stays one byte per character.
     auto narrow = NewBlock(dir / "narrow.txt");
