@@ -11,6 +11,7 @@
 #include "app/platform/draw.h"
 #include "app/platform/input.h"
 #include "datafiles/blockfile.h"
+#include "gui/guifile.h"
 
 namespace app {
 
@@ -45,7 +46,7 @@ bool LoadScreenObjectFile(TScreen& screen, const std::string& path)
     screen.Objects.clear();
     const PBlockFile root = LoadBlockFile(path);
     if (root)
-        screen.LoadSubObjects(*root);
+        gui::BuildGuiObjects(*root, screen);
     screen.Objects.insert(screen.Objects.begin(), kept.begin(), kept.end());
     return true;
 }

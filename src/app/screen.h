@@ -147,8 +147,9 @@ public:
 // Every loader, in Init order.
 std::vector<std::shared_ptr<TLoader>>& Loaders();
 
-// The object file of a screen read into its children (block file, object
-// factory). Returns false when the file does not exist.
+// The object file of a screen read into its children (the GUI-file builder:
+// pictures, buttons, captions and grouping objects). Returns false when the
+// file does not exist.
 bool LoadScreenObjectFile(TScreen& screen, const std::string& path);
 
 } // namespace app

@@ -25,6 +25,7 @@
 #include "app/platform/platform.h"
 #include "app/registry.h"
 #include "app/screen.h"
+#include "gui/widgets.h"
 #include "menus/zefarpopup.h"
 
 namespace {
@@ -236,7 +237,8 @@ TEST_F(ScreensTest, SetUpReadsTheTextAndObjectFilesNamedAfterTheScreen)
     Write("Local/Test/Data/Menu/Objects.txt",
           "OBJECT {\n  Name = \"fromFile1\"\n  OBJECT {\n    Name = \"inner\"\n  }\n}\n"
           "UNKNOWN {\n  Name = \"skipped\"\n}\n"
-          "OBJECT {\n  Name = \"fromFile2\"\n}\n");
+          "OBJECT {\n  Name = \"fromFile2\"\n}\n"
+          "TEXT {\n  Name = \"caption\"\n  Line = 3\n}\n");
     auto menu = Screen("Menu");
     app::CreateAppObj("madeInCode", 0, 0, menu.get());
 
@@ -246,8 +248,12 @@ TEST_F(ScreensTest, SetUpReadsTheTextAndObjectFilesNamedAfterTheScreen)
     for (const auto& o : menu->Objects)
         names.push_back(o->Name);
     // Objects made in code before set-up stay below the file's objects.
-    EXPECT_EQ(names, (std::vector<std::string>{"madeInCode", "fromFile1", "fromFile2"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"madeInCode", "fromFile1", "fromFile2", "caption"}));
     EXPECT_NE(menu->FindObject("inner"), nullptr);
+    // Captions of the file read the screen's lines: the texts come first.
+    const auto caption = std::dynamic_pointer_cast<gui::TUIText>(menu->FindObject("caption"));
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->Text, "Quit");
     EXPECT_EQ(menu->GetTxt(1), "Play");
     EXPECT_EQ(menu->GetTxt(2), "");
     EXPECT_EQ(menu->GetTxt(3), "Quit");
