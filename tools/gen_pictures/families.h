@@ -33,5 +33,7 @@ void MakeCells(Pack& pack);
 void MakeBoardBorder(Pack& pack);
 void MakeCover(Pack& pack);
 void MakeObstacles(Pack& pack);
+void MakeMainGame(Pack& pack, const std::string& language);
+void MakeBackgrounds(Pack& pack);
 
 }  // namespace gp

@@ -65,6 +65,8 @@ int main(int argc, char** argv) {
         gp::MakeBoardBorder(pack);
         gp::MakeCover(pack);
         gp::MakeObstacles(pack);
+        gp::MakeMainGame(pack, language);
+        gp::MakeBackgrounds(pack);
         if (!preview.empty())
             pack.WritePreviews(preview);
         pack.WriteContactSheet(sheet);
