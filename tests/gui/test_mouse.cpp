@@ -1,8 +1,14 @@
 // The mouse object refreshed frame by frame from injected input.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "app/control.h"
+#include "app/paths.h"
 #include "app/platform/input.h"
+#include "app/startup.h"
+#include "app/textclasses.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -125,6 +131,37 @@ TEST(Mouse, RectangleEdgesCount)
     m.y = -0.5f;
     EXPECT_EQ(m.GetX(), 7);
     EXPECT_EQ(m.GetY(), 0);
+}
+
+// A whole headless run: the frame step refreshes the mouse object from the
+// scripted input, and start-up has made the program-wide text classes.
+TEST(Mouse, RefreshedByTheFrameStepOfARun)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "velmora-mouse-run";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "user");
+    const fs::path script = dir / "input.txt";
+    std::ofstream(script) << "2 move 300 200\n3 press\n";
+
+    gui::Mouse() = gui::TMouse{};
+    app::CmdOptions o;
+    o.headless = true;
+    o.frames = 4;
+    o.userDir = (dir / "user").string();
+    o.inputScript = script.string();
+    ASSERT_EQ(app::RunGame(o), 0);
+
+    EXPECT_FLOAT_EQ(gui::Mouse().x, 300);
+    EXPECT_FLOAT_EQ(gui::Mouse().y, 200);
+    EXPECT_EQ(gui::Mouse().leftHolded, 1);
+    ASSERT_TRUE(app::TextClass(app::kProgramTextClassCount));
+    EXPECT_TRUE(app::TextClass(app::kProgramTextClassCount)->Font);
+
+    app::Control::Reset();
+    app::SetGameDir("Game/");
+    platform::ResetInput();
+    fs::remove_all(dir);
 }
 
 } // namespace
