@@ -40,7 +40,13 @@ private:
 // A driver with the fixture engine data loaded, ready for pictures.
 class Board : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(d.LoadEngine(kEngineDir)) << d.Error(); }
+    // Static boards stay as drawn: a test that wants the driver's reshuffle
+    // of a board without moves turns it on.
+    void SetUp() override
+    {
+        d.AutoReshuffle = false;
+        ASSERT_TRUE(d.LoadEngine(kEngineDir)) << d.Error();
+    }
 
     // Loads a picture through a real level file; fails the test on errors.
     void Load(const std::string& picture, const std::string& chips = "1 2 3 4 5 6")

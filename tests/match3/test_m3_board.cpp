@@ -1,0 +1,368 @@
+// Gravity, refill, crumbling layers, obstacles, swaps, power chips and the
+// board faults that must never come back.
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "m3_support.h"
+#include "match3/m3finder.h"
+
+using namespace match3;
+using m3test::Board;
+
+class Gravity : public Board {};
+
+TEST_F(Gravity, BoardsSettleAsExpected)
+{
+    struct Case {
+        const char* what;
+        int sideFall;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"chips fall into empty cells below", 0,
+         "1 .\n2 .\n. 3", ". .\n1 .\n2 3\n"},
+        {"a hole stops the column", 0,
+         "1\n#\n.", "1\n#\n.\n"},
+        {"a locked cell receives nothing", 0,
+         "1\n.!", "1\n.!\n"},
+        {"a chip under an obstacle never falls", 0,
+         "1@1\n.", "1@1\n.\n"},
+        {"side falls off: the chip above a locked cell stays", 0,
+         "1 .\n.! .", "1 .\n.! .\n"},
+        {"side falls on: the chip slides past the locked cell", 1,
+         "1 .\n.! .", ". .\n.! 1\n"},
+        {"side falls on: no slide where a chip above will come down", 1,
+         "1 2\n.! .", "1 .\n.! 2\n"},
+        {"side falls on: a slide around a hole", 1,
+         "# 3 #\n# 1 #\n. # .!", "# . #\n# 3 #\n1 # .!\n"},
+        {"a landing line of five is destroyed and makes no power chip", 0,
+         "2 3 1 4 5\n3 4 . 5 2\n1 1 . 1 1",
+         ". . . . .\n2 3 . 4 5\n3 4 . 5 2\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.before);
+        G().SetSideFallAvailable(c.sideFall);
+        ASSERT_GE(d.RunUntilSettled(2000), 0);
+        EXPECT_EQ(d.Dump(), c.after);
+    }
+}
+
+TEST_F(Gravity, ColumnStartsOneChipPerFrameAndFallsWithoutStopping)
+{
+    Load("1\n2\n3\n.\n.");
+    d.Step();
+    EXPECT_EQ(d.Dump(), "1\n2\n.\n3\n.\n") << "the lowest chip starts first";
+    d.Step();
+    EXPECT_EQ(d.Dump(), "1\n.\n2\n3\n.\n");
+    d.Step();
+    EXPECT_EQ(d.Dump(), ".\n1\n2\n3\n.\n");
+    TM3Chip* lowest = T(3, 0)->GetMyChip();
+    ASSERT_TRUE(lowest);
+    int frames = 0;
+    while (lowest->myTile != T(4, 0) || lowest->isFalling()) {
+        ASSERT_TRUE(lowest->isFalling()) << "stopped between cells after " << frames << " frames";
+        d.Step();
+        ASSERT_LT(++frames, 200);
+    }
+    EXPECT_EQ(lowest->state, kChipLanding);
+    EXPECT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), ".\n.\n1\n2\n3\n");
+}
+
+TEST_F(Gravity, CreatorsRefillFromTheKindsInPlay)
+{
+    Load(".^\n.\n.\n#", "2 5");
+    EXPECT_GE(d.RunUntilSettled(), 0);
+    for (int r = 0; r < 3; ++r) {
+        const int k = d.KindAt(r, 0);
+        EXPECT_TRUE(k == 2 || k == 5) << r << ": " << k;
+    }
+    EXPECT_EQ(d.KindAt(3, 0), 0);
+    // A fresh chip starts one cell above its creator and fades in.
+    Load(".^ 1");
+    d.Step();
+    TM3Chip* fresh = T(0, 0)->GetMyChip();
+    ASSERT_TRUE(fresh);
+    EXPECT_TRUE(fresh->isFalling());
+    EXPECT_LT(fresh->ady, 0);
+    EXPECT_LT(fresh->alpha, 1);
+}
+
+TEST_F(Gravity, SameSeedsSameGame)
+{
+    const char* picture = ".^ .^ .^ .^\n. . . .\n. . . .\n. . . .";
+    std::string dumps[2];
+    for (auto& dump : dumps) {
+        TM3Driver run(99, 5);
+        ASSERT_TRUE(run.LoadEngine(m3test::kEngineDir));
+        ASSERT_TRUE(run.LoadPicture(tmp.Str(), picture, "1 2 3 4"));
+        run.RunUntilSettled();
+        for (int k = 0; k < 3; ++k) {
+            auto moves = run.Moves();
+            if (moves.empty())
+                break;
+            run.Move(moves.front());
+            run.RunUntilSettled();
+        }
+        dump = run.Dump();
+    }
+    EXPECT_EQ(dumps[0], dumps[1]);
+}
+
+class Layers : public Board {};
+
+TEST_F(Layers, MatchesCrumbleOneLayerAtATime)
+{
+    struct Case {
+        const char* what;
+        const char* cell;
+        std::vector<std::string> afterEachMatch; // the cell's token (no chip)
+        std::vector<int> cash;
+    } cases[] = {
+        {"coins 3 -> 2 -> 1, then nothing", ".$2", {".$1", ".", "."}, {1, 2, 2}},
+        {"a cover goes first and pays nothing", ".$1+10", {".$1", ".", "."}, {0, 1, 1}},
+        {"a plain floor stays", ".", {".", "."}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.cell);
+        for (size_t k = 0; k < c.afterEachMatch.size(); ++k) {
+            T(0, 0)->MatchAtMe();
+            EXPECT_EQ(d.Dump(), c.afterEachMatch[k] + "\n") << "match " << k + 1;
+            EXPECT_EQ(d.Level()->Cash, c.cash[k]) << "match " << k + 1;
+        }
+    }
+}
+
+TEST_F(Layers, SwapCollectsTheCoinUnderTheLine)
+{
+    Load("1$1 1 2 1\n3 4 1 5");
+    EXPECT_EQ(d.Level()->TotalCoins, 1);
+    EXPECT_EQ(d.CoinsLeft(), 1);
+    ASSERT_TRUE(d.Move({1, 2, 0, 2}));
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), ". . . .\n3 4 2 5\n");
+    EXPECT_EQ(d.Level()->Cash, 1);
+    EXPECT_EQ(d.CoinsLeft(), 0);
+    EXPECT_EQ(G().UnclearedTiles, 0);
+    EXPECT_EQ(d.Level()->Score, 40);
+}
+
+TEST_F(Layers, ObstaclesTakeTheHitOneAtATime)
+{
+    // Obstacle 2 sits on obstacle 1 (its lower kind): each destroy attempt
+    // removes one, reporting the removed kind's Typ, and the chip survives
+    // until the cell is clear.
+    Load("1$1@2 3");
+    TM3Chip* chip = T(0, 0)->GetMyChip();
+    struct Step {
+        const char* token;
+        int typ;
+    } steps[] = {{"1$1@1", 5}, {"1$1", 1}, {".", 0}};
+    for (const auto& st : steps) {
+        G().ResetEvents();
+        G().MatchTilesList({T(0, 0)});
+        EXPECT_EQ(G().M3EVENT_ObstacleRemove, st.typ);
+        d.Step();
+        EXPECT_EQ(d.Dump(), std::string(st.token) + " 3\n");
+    }
+    EXPECT_EQ(chip->myTile, nullptr);
+    EXPECT_EQ(d.Level()->Cash, 1);
+}
+
+TEST_F(Layers, ChestBesideAMatchOpensAndIsCheckedAtOnce)
+{
+    Load("1 1 1\n2@3 2 2\n4 5 6");
+    G().MatchTilesList(SwapMatchFinder::FindMatches(&G(), T(0, 0)));
+    EXPECT_TRUE(T(1, 0)->obstacles.empty()) << "the chest opened";
+    EXPECT_TRUE(T(1, 0)->GetMyChip()->isDestroyed()) << "its line was matched at once";
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), ". . .\n. . .\n4 5 6\n");
+}
+
+class Swap : public Board {};
+
+TEST_F(Swap, PairReachesTheCheckAfterTwentyOneUpdates)
+{
+    Load("1 2 1 1\n3 4 5 6");
+    ASSERT_TRUE(G().SwapTiles(T(0, 1), T(0, 0)));
+    TM3Chip* moved = T(0, 1)->GetMyChip();
+    for (int k = 1; k <= 20; ++k) {
+        d.Step();
+        ASSERT_EQ(G().pairsList.size(), 1u) << k;
+        EXPECT_EQ(T(0, 1)->GetMyChip(), moved) << "cells exchange only at the check";
+    }
+    EXPECT_EQ(G().pairsList[0]->per, 1.0f);
+    d.Step();
+    EXPECT_TRUE(G().pairsList.empty());
+    EXPECT_EQ(moved->myTile, T(0, 0));
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), "2 . . .\n3 4 5 6\n");
+}
+
+TEST_F(Swap, SwapWithoutMatchGoesBackTheSameWay)
+{
+    Load("1 2 3\n4 5 6");
+    const std::string before = d.Dump();
+    ASSERT_TRUE(d.Move({0, 0, 0, 1}));
+    int updates = 0;
+    while (!G().pairsList.empty()) {
+        d.Step();
+        ASSERT_LT(++updates, 100);
+    }
+    EXPECT_EQ(updates, 42) << "21 out to the check, 21 back";
+    EXPECT_EQ(d.Dump(), before);
+    EXPECT_TRUE(T(0, 0)->GetMyChip()->isFree());
+    EXPECT_TRUE(T(0, 1)->GetMyChip()->isFree());
+}
+
+TEST_F(Swap, TwoPairsRunAtOnce)
+{
+    Load("1 2 3 4\n5 6 1 2");
+    EXPECT_TRUE(G().SwapTiles(T(0, 0), T(0, 1)));
+    EXPECT_TRUE(G().SwapTiles(T(1, 2), T(1, 3)));
+    EXPECT_FALSE(G().SwapTiles(T(0, 1), T(0, 2))) << "a chip already in a pair";
+    EXPECT_EQ(G().pairsList.size(), 2u);
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), "1 2 3 4\n5 6 1 2\n");
+}
+
+TEST_F(Swap, MorphIntoAnotherKindTakesItsFrames)
+{
+    Load("1 2");
+    TM3Chip* chip = T(0, 0)->GetMyChip();
+    chip->ChangeInto(G().GetChipDataById(3));
+    // 51 steps of 0.02 in single precision reach 1; the kind changes in the
+    // update after that.
+    for (int k = 1; k <= 51; ++k) {
+        d.Step();
+        EXPECT_EQ(chip->KindId(), 1) << k;
+        EXPECT_FALSE(d.IsSettled());
+    }
+    EXPECT_EQ(chip->ChangePer, 1.0f);
+    d.Step();
+    EXPECT_EQ(chip->KindId(), 3);
+    EXPECT_TRUE(chip->isFree());
+}
+
+TEST_F(Swap, LineOfFiveMakesACrossChipAndSixALightningChip)
+{
+    struct Case {
+        const char* what;
+        const char* before;
+        TM3Move move;
+        const char* after;
+    } cases[] = {
+        {"five", "1 1 2 1 1\n3 4 1 5 6", {1, 2, 0, 2}, ". . 101 . .\n3 4 2 5 6\n"},
+        {"six", "1 1 2 1 1 1\n3 4 1 5 6 3", {1, 2, 0, 2}, ". . 102 . . .\n3 4 2 5 6 3\n"},
+        {"L of five", "2 3 1\n4 5 1\n1 1 2\n3 4 1", {3, 2, 2, 2}, ". . .\n2 3 .\n4 5 101\n3 4 2\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.before);
+        ASSERT_TRUE(d.Move(c.move));
+        ASSERT_GE(d.RunUntilSettled(), 0);
+        EXPECT_EQ(d.Dump(), c.after);
+        EXPECT_EQ(d.Level()->Score, 0) << "swallowed chips score nothing";
+        EXPECT_TRUE(G().fantomsList.empty());
+    }
+}
+
+TEST_F(Swap, PickingAPowerChipFiresIt)
+{
+    Load("2 3 4\n5 101 6\n1 2 3");
+    ASSERT_TRUE(d.Click(1, 1));
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    // The cross clears its four neighbours; the corners fall into place.
+    EXPECT_EQ(d.Dump(), ". . .\n2 . 4\n1 . 3\n");
+}
+
+class Faults : public Board {};
+
+TEST_F(Faults, ChipDestroyedInASwapNeverComesBack)
+{
+    // Chip 2 is destroyed while it moves; chip 3 falls into its cell. The swap
+    // ends without exchanging: chip 1 stays home, chip 3 is not overwritten.
+    Load(". 3 .\n1 2 .");
+    ASSERT_TRUE(G().SwapTiles(T(1, 0), T(1, 1)));
+    TM3Chip* one = T(1, 0)->GetMyChip();
+    d.Step();
+    d.Step();
+    T(1, 1)->GetMyChip()->Destroy(0, kDestroyMatch);
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), ". . .\n1 3 .\n");
+    EXPECT_EQ(one->myTile, T(1, 0));
+    EXPECT_TRUE(one->isFree());
+}
+
+TEST_F(Faults, DestroyingCellsWithoutChipsIsSkipped)
+{
+    Load("1 . 1\n. 2 .");
+    G().MatchTilesList({T(0, 1), T(1, 0), T(0, 0)});
+    G().CreateBoardPowerUp(T(1, 1), {T(1, 1), T(0, 1), T(1, 2), T(0, 2)});
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), ". . .\n. 101 .\n");
+}
+
+TEST_F(Faults, NoReshuffleInTheMiddleOfACascade)
+{
+    d.AutoReshuffle = true;
+    Load("1\n2\n.\n.");
+    int frames = 0;
+    while (!d.IsSettled()) {
+        EXPECT_FALSE(G().NeedsReshuffle());
+        d.Step();
+        EXPECT_EQ(d.Reshuffles, 0) << "reshuffled while chips were moving, frame " << frames;
+        ASSERT_LT(++frames, 500);
+    }
+    EXPECT_TRUE(G().NeedsReshuffle());
+    d.Step();
+    EXPECT_EQ(d.Reshuffles, 1);
+}
+
+TEST(Reshuffle, ArrangementAvoidsLinesAndAlwaysEnds)
+{
+    platform::Random rng(3);
+    struct Case {
+        std::vector<int> ids;
+        int rows, cols;
+        bool lineFree; // fewer than three kinds cannot always avoid lines
+    } cases[] = {
+        {{1, 2, 3, 4, 5, 6}, 9, 9, true}, {{1, 2, 3}, 8, 8, true}, {{1, 2}, 3, 3, false}, {{7}, 2, 4, false},
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        for (int id : c.ids)
+            text += std::to_string(id) + " ";
+        SCOPED_TRACE(text);
+        const auto a = M3ChipRandomizer::RandomizeArray(c.rows, c.cols, text, rng);
+        ASSERT_EQ(a.size(), static_cast<size_t>(c.rows));
+        for (int r = 0; r < c.rows; ++r)
+            for (int col = 0; col < c.cols; ++col) {
+                const int id = a[static_cast<size_t>(r)][static_cast<size_t>(col)];
+                EXPECT_NE(std::find(c.ids.begin(), c.ids.end(), id), c.ids.end()) << id;
+                if (c.lineFree) {
+                    auto without = a;
+                    without[static_cast<size_t>(r)][static_cast<size_t>(col)] = 0;
+                    EXPECT_FALSE(M3ChipRandomizer::MakesLine(without, r, col, id)) << r << ", " << col;
+                }
+            }
+    }
+}
+
+TEST_F(Faults, ReshuffleChangesOnlyFreeCellsAndTypOneObstacles)
+{
+    Load("1 1 2 2\n2@2 3 1@1 1\n3 3 1 2");
+    platform::Random copy = G().rules;
+    const auto expected = M3ChipRandomizer::RandomizeArray(3, 4, "1 2 3 4 5 6", copy);
+    G().ReshuffleNow();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) {
+            const int want = r == 1 && c == 0 ? 2 : expected[static_cast<size_t>(r)][static_cast<size_t>(c)];
+            EXPECT_EQ(d.KindAt(r, c), want) << r << ", " << c;
+        }
+    EXPECT_EQ(T(1, 0)->obstacles.size(), 1u);
+    EXPECT_EQ(T(1, 2)->obstacles.size(), 1u);
+}
