@@ -384,19 +384,18 @@ void TUIText::Init()
     }
 }
 
-void TUIText::DrawState(int state)
+void TUIText::DrawState(int state, bool centred)
 {
     const size_t s = static_cast<size_t>(state);
-    const float top = vAlign == 0
-                          ? std::trunc(y)
-                          : std::trunc(y + static_cast<float>(h / 2) - static_cast<float>(TxtHeight[0]) * 0.5f);
+    const float top = centred ? std::trunc(y + static_cast<float>(h / 2) - static_cast<float>(TxtHeight[0]) * 0.5f)
+                              : std::trunc(y);
     TextObject[s].DrawWithTextClass(std::trunc(x), top, Class[s], Align);
 }
 
 void TUIText::OnDraw()
 {
     if (vAlign == 0 || vAlign == 1)
-        DrawState(0);
+        DrawState(0, vAlign == 1);
 }
 
 namespace {
@@ -460,7 +459,7 @@ void TUITextButton::OnDraw()
     int s = ValidState(CurrState) ? CurrState : 0;
     if (TextObject[static_cast<size_t>(s)].lines == 0)
         s = 0;
-    DrawState(s);
+    DrawState(s, true);
 }
 
 void TUITextButton::LoadTypeData(const TBlockFile& block)
@@ -507,7 +506,7 @@ void TUICounter::UpdateUI()
     SetText(std::to_string(Value));
 }
 
-void TUICounter::OnDraw() { DrawState(0); }
+void TUICounter::OnDraw() { DrawState(0, true); }
 
 // ---- Creation ----
 

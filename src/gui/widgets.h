@@ -187,9 +187,10 @@ public:
     void LoadTypeData(const TBlockFile& block) override;
 
 protected:
-    // Draws the layout of `state` with its class, centred vertically in h by
-    // the height of state 0's layout (vAlign 1), or from the top (vAlign 0).
-    void DrawState(int state);
+    // Draws the layout of `state` with its class, from the top of the box or
+    // centred vertically in h by the height of state 0's layout. Counters and
+    // text buttons are always centred, whatever their vAlign.
+    void DrawState(int state, bool centred);
     // The caption's text and box from a GUI file block; the classes are set by the caller.
     void LoadCaption(const TBlockFile& block, int defaultAlign);
 };

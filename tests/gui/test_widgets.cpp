@@ -477,6 +477,7 @@ TEST_F(WidgetDraw, TextButtonDrawsTheClassOfItsState)
         gui::NewTextClass(font, CreateRGB(255, 255, 0, 1), std::nullopt, std::nullopt),
     };
     auto button = gui::CreateUITextButton(block, 0, 0, kSize, kSize, root_.get(), classes);
+    button->vAlign = 0; // text buttons are centred whatever their vAlign says
 
     struct Case {
         int state;
@@ -500,6 +501,46 @@ TEST_F(WidgetDraw, TextButtonDrawsTheClassOfItsState)
     gui::CreateUIText(block, 0, 0, kSize, kSize, root_.get());
     DrawTree();
     EXPECT_EQ(platform::ReadPixel(kSize / 2, kSize / 2).r, 0);
+}
+
+TEST_F(WidgetDraw, CaptionsAlignVertically)
+{
+    const std::string block = "\xE2\x96\x88";
+    platform::FontPtr font = gui::GetFont("Game/gfx/font2.ttf", 24);
+    ASSERT_TRUE(font);
+    auto white = gui::NewTextClass(font, CreateRGB(255, 255, 255, 1), std::nullopt, std::nullopt);
+
+    // First and last lit row of the column through the middle of the box.
+    auto litRows = [] {
+        int first = -1, last = -1;
+        for (int y = 0; y < kSize; ++y)
+            if (platform::ReadPixel(kSize / 2, y).r > 128) {
+                if (first < 0)
+                    first = y;
+                last = y;
+            }
+        return std::make_pair(first, last);
+    };
+    for (int vAlign : {0, 1, 2}) {
+        SCOPED_TRACE("vAlign " + std::to_string(vAlign));
+        root_ = app::CreateAppObj("root", 0, 0);
+        auto caption = gui::CreateUIText(block, 0, 0, kSize, kSize, root_.get(), white);
+        caption->SetAlign(1);
+        caption->vAlign = vAlign;
+        platform::Cls();
+        DrawTree();
+        const auto [first, last] = litRows();
+        if (vAlign == 0) {
+            ASSERT_GE(first, 0);
+            EXPECT_LT(first, 12) << "drawn from the top of the box";
+        } else if (vAlign == 1) {
+            ASSERT_GE(first, 0);
+            EXPECT_NEAR((first + last) / 2.0, kSize / 2.0, 8) << "centred in the box";
+            EXPECT_GT(first, 20);
+        } else {
+            EXPECT_EQ(first, -1) << "other values draw nothing";
+        }
+    }
 }
 
 } // namespace
