@@ -366,3 +366,78 @@ TEST_F(Faults, ReshuffleChangesOnlyFreeCellsAndTypOneObstacles)
     EXPECT_EQ(T(1, 0)->obstacles.size(), 1u);
     EXPECT_EQ(T(1, 2)->obstacles.size(), 1u);
 }
+
+class Motion : public Board {};
+
+TEST_F(Motion, DelayedDestroyWaitsForTheClock)
+{
+    Load("1$1 2");
+    T(0, 0)->GetMyChip()->Destroy(300, kDestroyMatch);
+    EXPECT_EQ(T(0, 0)->GetMyChip()->state, kChipWaitForDestroy);
+    while (d.Clock() + 17 < 300) { // the next frame still ends before 300 ms
+        d.Step();
+        ASSERT_EQ(d.Level()->Cash, 0) << d.Clock();
+    }
+    d.Step();
+    d.Step();
+    EXPECT_GE(d.Clock(), 300);
+    EXPECT_EQ(d.Level()->Cash, 1);
+    EXPECT_EQ(d.KindAt(0, 0), 0);
+}
+
+TEST_F(Motion, DropsFallCappedBounceAtHalfSpeedAndFade)
+{
+    Load("1");
+    TM3Drop drop;
+    drop.myM3Game = &G();
+    drop.obj = G().CreateChipById(1);
+    drop.y = 600;
+    float prev = drop.speed, fastest = 0;
+    int bounces = 0, frames = 0;
+    while (drop.update()) {
+        fastest = std::max(fastest, drop.speed);
+        if (prev > 0 && drop.speed < 0) {
+            ++bounces;
+            EXPECT_FLOAT_EQ(drop.speed, -std::min(prev + 0.2f, 18.0f) * 0.5f);
+            EXPECT_EQ(drop.dAlpha, prev + 0.2f < 4 ? 0.0f : 1.0f);
+        }
+        prev = drop.speed;
+        ASSERT_LT(++frames, 5000);
+    }
+    EXPECT_LE(fastest, 18.0f);
+    EXPECT_GE(bounces, 3);
+    EXPECT_TRUE(drop.dead);
+}
+
+TEST_F(Motion, PickedChipRocksAndComesToRest)
+{
+    Load("1 2");
+    TM3Chip* chip = T(0, 0)->GetMyChip();
+    G().pTile = T(0, 0);
+    float lo = 0, hi = 0;
+    for (int k = 0; k < 60; ++k) {
+        d.Step();
+        lo = std::min(lo, chip->rot);
+        hi = std::max(hi, chip->rot);
+    }
+    EXPECT_LT(lo, -10);
+    EXPECT_GT(hi, 10);
+    G().pTile = nullptr;
+    for (int k = 0; k < 40; ++k)
+        d.Step();
+    EXPECT_NEAR(chip->rot, 0, 1e-4);
+    EXPECT_EQ(T(0, 1)->GetMyChip()->rot, 0);
+}
+
+TEST_F(Motion, HintVanishesWhenItsChipsStopBeingNeighbours)
+{
+    Load("1 2 3 4\n3 4 1 2\n5 5 6 5");
+    auto hint = G().GetSwapHint();
+    ASSERT_TRUE(hint);
+    EXPECT_FALSE(hint->Update(0, 1, false));
+    EXPECT_GT(hint->Alpha, 0);
+    hint->Chip2->ady = -72;
+    hint->Chip2->adx = 20;
+    EXPECT_TRUE(hint->Update(0, 1, false));
+    EXPECT_EQ(hint->Alpha, 0);
+}

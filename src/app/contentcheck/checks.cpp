@@ -5,6 +5,8 @@
 
 #include "app/globalvars.h"
 #include "app/platform/core/files.h"
+#include "match3/m3check.h"
+#include "match3/m3game.h"
 
 #include <algorithm>
 #include <cctype>
@@ -216,6 +218,43 @@ void CheckCatalogueFiles(Context& ctx)
     }
 }
 
+// ---- match-three kinds ----
+
+// Cell kinds whose younger chain loops, and levels that cannot be loaded or
+// whose overlays crumble into younger kinds.
+void CheckMatch3Kinds(Context& ctx)
+{
+    const std::string tiles = ctx.GameDir() + "data/Match3Engine/tiles.txt";
+    if (ctx.Resolve(tiles).empty())
+        return; // reported by the check of files read by code
+    match3::TM3Game game;
+    game.quiet = true;
+    game.gameFolder = ctx.GameDir();
+    if (!game.LoadM3Tiles(tiles, 0, 1)) {
+        ctx.Error(tiles, 0, game.error);
+        return;
+    }
+    for (const std::string& msg : match3::FindLoopingTileKinds(game))
+        ctx.Error(tiles, 0, msg);
+    game.LoadM3Chips(ctx.GameDir() + "data/Match3Engine/chips.txt", 0, 1);
+    game.LoadM3Obstacles(ctx.GameDir() + "data/Match3Engine/obstacles.txt", 0, 1);
+    for (const std::string& f : AllFiles(ctx)) {
+        const std::string rel = RelLower(ctx, f);
+        if (rel.rfind("data/levels/", 0) != 0 || !EndsWith(rel, ".txt"))
+            continue;
+        match3::TM3Level level;
+        level.myM3Game = &game;
+        if (!level.Load(f)) {
+            ctx.Error(f, 0, level.error);
+            continue;
+        }
+        for (const std::string& w : level.warnings)
+            ctx.Warning(f, 0, w);
+        for (const std::string& msg : match3::FindOverlayKindsWithYounger(level))
+            ctx.Error(f, 0, msg);
+    }
+}
+
 // ---- tuning variables ----
 
 void CheckTuningVariables(Context& ctx)
@@ -255,6 +294,7 @@ const std::vector<ContentCheck>& ContentChecks()
         {"text file bytes", CheckTextFiles},
         {"block files", CheckBlockFiles},
         {"resource catalogues", CheckCatalogueFiles},
+        {"match-three kinds", CheckMatch3Kinds},
         {"tuning variables", CheckTuningVariables},
         {"pictures", CheckPictures},
     };
