@@ -85,8 +85,29 @@ std::string Context::DataPath(const std::string& written) const
     return p;
 }
 
+bool Context::IsGamePath(const std::string& value)
+{
+    return StartsWithNoCase(value, "[BDIR]") || StartsWithNoCase(value, "[LANG]") || StartsWithNoCase(value, "Game/");
+}
+
+std::string Context::KindOfFile(const std::string& path)
+{
+    std::string ext = platform::Extension(path);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == "png" || ext == "jpg" || ext == "jpeg")
+        return "picture";
+    if (ext == "ogg" || ext == "wav")
+        return "sound";
+    if (ext == "ttf")
+        return "font";
+    return "file";
+}
+
 bool Context::RequireFile(const std::string& path, const std::string& fromFile, int line, const std::string& what)
 {
+    if (!referenced_.insert(fromFile + "\n" + std::to_string(line) + "\n" + path).second)
+        return !Resolve(path).empty();
     bool caseOnly = false;
     std::string found = Resolve(path, &caseOnly);
     if (found.empty()) {

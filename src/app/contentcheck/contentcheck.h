@@ -57,8 +57,15 @@ public:
 
     // Tests that a file referenced from `fromFile` at `line` exists: an error
     // when it is missing, a warning when only another letter case exists.
-    // Returns true when the file exists in some spelling.
+    // Returns true when the file exists in some spelling. The same reference is
+    // reported once, whichever checks look at it.
     bool RequireFile(const std::string& path, const std::string& fromFile, int line, const std::string& what);
+
+    // True for a value that names a file of the game folder: it begins with
+    // "[BDIR]", "[LANG]" or "Game/" (letter case ignored).
+    static bool IsGamePath(const std::string& value);
+    // "picture", "sound", "font" or "file", from the path's extension.
+    static std::string KindOfFile(const std::string& path);
 
     // Files already checked as block or catalogue files (so that no file is
     // reported twice by checks that overlap).
@@ -69,6 +76,7 @@ private:
     std::string language_;
     std::vector<Problem> problems_;
     std::set<std::string> seen_;
+    std::set<std::string> referenced_;
 };
 
 struct ContentCheck {

@@ -162,6 +162,11 @@ std::vector<BlockEntry> CheckBlockFile(Context& ctx, const std::string& path)
             e.values.push_back(v.T);
             present = true;
         }
+        for (const std::string& value : e.values)
+            if (Context::IsGamePath(value)) {
+                const std::string target = ctx.DataPath(value);
+                ctx.RequireFile(target, path, e.line, Context::KindOfFile(target));
+            }
         entries.push_back(std::move(e));
     }
     for (auto it = stack.rbegin(); it != stack.rend(); ++it)
@@ -289,6 +294,12 @@ void CheckCatalogueFile(Context& ctx, const std::string& path)
                           "text values must be written as key = \"a\", \"b\" (one blank before each quoted "
                           "text, nothing after it): '" + trim(piece) + "'");
                 break;
+            }
+            // The reader takes the text between the quotes; a game-folder path must exist.
+            const std::string value = piece.substr(2, piece.size() - 3);
+            if (Context::IsGamePath(value)) {
+                const std::string target = ctx.DataPath(value);
+                ctx.RequireFile(target, path, line, Context::KindOfFile(target));
             }
         }
     }
