@@ -209,8 +209,16 @@ bool OpenDisplay(int width, int height, int depth, int /*refresh*/, int /*flags*
 
 bool DisplayOpen() { return L().renderer != nullptr; }
 
+// Headless runs behave like a common 1920 x 1080 desktop, so that they pick the
+// wide 1366 x 768 layout a player on such a desktop sees (SDL's dummy driver
+// reports 1024 x 768).
+constexpr int kHeadlessDesktopW = 1920;
+constexpr int kHeadlessDesktopH = 1080;
+
 int DesktopWidth()
 {
+    if (L().headless)
+        return kHeadlessDesktopW;
     SDL_DisplayMode m;
     if (L().initialised && SDL_GetDesktopDisplayMode(0, &m) == 0)
         return m.w;
@@ -219,6 +227,8 @@ int DesktopWidth()
 
 int DesktopHeight()
 {
+    if (L().headless)
+        return kHeadlessDesktopH;
     SDL_DisplayMode m;
     if (L().initialised && SDL_GetDesktopDisplayMode(0, &m) == 0)
         return m.h;
