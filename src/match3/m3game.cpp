@@ -81,11 +81,14 @@ void TM3Game::SetLevel(PM3Level lvl)
     screenDropsList.clear();
     dropsList.clear();
     level = std::move(lvl);
+    UnclearedTiles = 0;
     if (level) {
         level->myM3Game = this;
         for (auto& row : level->tile)
             for (auto& t : row) {
                 t->myM3Game = this;
+                if (t->td[0])
+                    UnclearedTiles += t->td[0]->youngerId; // known before the first frame
                 if (t->chip) {
                     t->chip->myM3Game = this;
                     t->chip->myM3Level = level.get();

@@ -441,3 +441,26 @@ TEST_F(Motion, HintVanishesWhenItsChipsStopBeingNeighbours)
     EXPECT_TRUE(hint->Update(0, 1, false));
     EXPECT_EQ(hint->Alpha, 0);
 }
+
+TEST_F(Gravity, FrameFactorScalesMotionAndZeroSpeedsStillSettle)
+{
+    Load("1\n.\n.");
+    const int normal = d.RunUntilSettled(1000, 1.0f);
+    Load("1\n.\n.");
+    const int doubled = d.RunUntilSettled(1000, 2.0f);
+    EXPECT_GT(normal, 0);
+    EXPECT_LT(doubled, normal);
+    EXPECT_GE(doubled, normal / 2 - 1);
+    // Engine data without fall or landing speeds must not hold chips in the
+    // air (or in a bounce) for ever.
+    const struct {
+        float fall, land;
+    } speeds[] = {{0, 1}, {8, 0}, {0, 0}};
+    for (const auto& s : speeds) {
+        Load("1\n.\n.");
+        G().SetSpeedFallChip(s.fall);
+        G().SetSpeedLandAcc(s.land);
+        EXPECT_GE(d.RunUntilSettled(1000), 0) << s.fall << ", " << s.land;
+        EXPECT_EQ(d.Dump(), ".\n.\n1\n");
+    }
+}
