@@ -464,3 +464,35 @@ TEST_F(Gravity, FrameFactorScalesMotionAndZeroSpeedsStillSettle)
         EXPECT_EQ(d.Dump(), ".\n.\n1\n");
     }
 }
+
+TEST_F(Swap, FiredPowerChipsClearTheirShapes)
+{
+    // A 7 x 7 board without lines, the power chip in the middle.
+    auto board = [](int power) {
+        std::string pic;
+        for (int r = 0; r < 7; ++r) {
+            for (int c = 0; c < 7; ++c)
+                pic += (c ? " " : "") + std::to_string(r == 3 && c == 3 ? power : (r + 2 * c) % 6 + 1);
+            pic += "\n";
+        }
+        return pic;
+    };
+    struct Case {
+        int power;
+        int chipsLeft;
+        std::vector<std::pair<int, int>> kept; // cells that still hold a chip after settling
+    } cases[] = {
+        {kChipCross, 49 - 5, {{3, 3}, {4, 3}, {3, 2}}},
+        {kChipLightning, 49 - 7, {{1, 0}, {3, 3}, {1, 6}}},
+        {kChipBomb, 2, {{6, 0}, {6, 6}}}, // the two corners the bomb spares, fallen
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.power);
+        Load(board(c.power));
+        ASSERT_TRUE(d.Click(3, 3));
+        ASSERT_GE(d.RunUntilSettled(), 0);
+        EXPECT_EQ(G().CountAllChips(), c.chipsLeft);
+        for (auto [r, col] : c.kept)
+            EXPECT_NE(d.KindAt(r, col), 0) << r << ", " << col;
+    }
+}
