@@ -970,12 +970,18 @@ void TM3Game::_updateChips()
                 continue;
             PM3Chip ch = t->chip;
             if (ch->update() == 1) {
+                // A fall step ended: fall on, slide, match where it landed, or land.
                 ch->state = kChipNothing;
-                if (isChipAvailableToFall(ch.get()) && !t->isObstacled())
-                    _updateTileFall(t);
-                else if (!t->isObstacled() && FallSideChip(t))
-                    ;
-                else if (!(MatchType == 0 && isChipMatchedAfterFall(t)))
+                bool moved = false;
+                if (!t->isObstacled()) {
+                    if (isChipAvailableToFall(ch.get())) {
+                        FallChip(ch.get());
+                        moved = true;
+                    } else {
+                        moved = FallSideChip(t) != 0;
+                    }
+                }
+                if (!moved && !(MatchType == 0 && isChipMatchedAfterFall(t)))
                     ch->StopFall();
             }
             if (ch->isFalling())

@@ -124,6 +124,8 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
     }
     for (int r = 0; r < rows; ++r) {
         const std::string key = "level::tile::row" + std::to_string(r);
+        if (Trimmed(f.getString(key, 0)).empty())
+            warnings.push_back(path + ": " + key + " is missing or starts empty (its cells are holes)");
         for (int c = 0; c < cols; ++c) {
             const std::string desc = Trimmed(f.getString(key, c));
             std::string why;
