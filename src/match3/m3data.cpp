@@ -285,6 +285,10 @@ bool TM3Game::LoadEngineData(const std::string& gameDir)
     gameFolder = gameDir;
     if (!gameFolder.empty() && gameFolder.back() != '/')
         gameFolder += '/';
+    // A second load replaces the kinds instead of piling them up.
+    tilesList.clear();
+    chipsList.clear();
+    obstaclesList.clear();
     const std::string base = gameFolder + "data/Match3Engine/";
     return LoadM3Settings(base + "settings.txt") && LoadM3Tiles(base + "tiles.txt", 0, 1) &&
            LoadM3Chips(base + "chips.txt", 0, 1) && LoadM3Obstacles(base + "obstacles.txt", 0, 1);

@@ -33,6 +33,8 @@ TEST(EngineData, FixtureKindsAndSettings)
     EXPECT_FLOAT_EQ(g.ChipShadowAlpha, 0.3f);
     EXPECT_EQ(g.MatchType, 0);
     ASSERT_EQ(g.tilesList.size(), 5u);
+    ASSERT_TRUE(d.LoadEngine(m3test::kEngineDir));
+    EXPECT_EQ(g.tilesList.size(), 5u) << "loading again replaces the kinds";
     EXPECT_EQ(g.GetTileDataById(3)->younger, g.GetTileDataById(2).get());
     EXPECT_EQ(g.GetTileDataById(3)->older, g.GetTileDataById(4).get());
     EXPECT_EQ(g.GetTileDataById(1)->younger, nullptr);
