@@ -12,7 +12,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$root/Game}"
 build="${VELMORA_CONTENT_BUILD:-$root/build-content}"
 
-for tool in gen_pictures gen_sounds; do
+for tool in gen_pictures gen_sounds gen_levels; do
   cmake -S "$root/tools/$tool" -B "$build/$tool" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build/$tool" -j2 >/dev/null
 done
@@ -20,3 +20,4 @@ done
 mkdir -p "$out"
 "$build/gen_pictures/gen_pictures" "$out" --fonts "$root/Game/gfx" --sheet "$build/content-sheet.png"
 "$build/gen_sounds/gen_sounds" "$out"
+"$build/gen_levels/gen_levels" "$out"

@@ -141,6 +141,17 @@ double CoinPattern(int pattern, int rows, int cols, int r, int c)
 }
 constexpr int kPatterns = 6;
 
+// How many lines of three playing cells (across or down) pass through (r, c).
+int LineOptions(const Level& l, int r, int c)
+{
+    int n = 0;
+    for (int s = -2; s <= 0; ++s) {
+        n += l.Playing(r, c + s) && l.Playing(r, c + s + 1) && l.Playing(r, c + s + 2);
+        n += l.Playing(r + s, c) && l.Playing(r + s + 1, c) && l.Playing(r + s + 2, c);
+    }
+    return n;
+}
+
 struct Progress {
     int stage = 1, index = 0, length = 13, global = 0;
     double d = 0;  // difficulty, 0 .. 1
@@ -181,6 +192,13 @@ Level Generate(const Progress& p)
         for (int c = 0; c < l.cols / 2; ++c) {
             l.At(r, l.cols - 1 - c).coins = l.At(r, c).coins;
         }
+
+    // A coin in a cell that only one line of three can pass through (a corner
+    // beside a hole) can take a player very long to reach: such cells stay plain.
+    for (int r = 0; r < l.rows; ++r)
+        for (int c = 0; c < l.cols; ++c)
+            if (l.Playing(r, c) && LineOptions(l, r, c) < 2)
+                l.At(r, c).coins = 0;
 
     // Covers (from stage 2), chains (from the middle of stage 2), double chains
     // and chests (from stage 3). Placed in mirrored pairs, never on a creator
@@ -309,7 +327,7 @@ int TimeLimit(const Level& l)
         obstacles += c.obstacle == kDoubleChain ? 2 : c.obstacle != 0 ? 1 : 0;
     }
     const double extraKind = l.kinds.size() > 6 ? 1.25 : 1.0;
-    const double seconds = (60 + 3.2 * layers + 2.5 * covers + 6.0 * obstacles + 0.3 * cells) * extraKind;
+    const double seconds = (80 + 4.2 * layers + 3.2 * covers + 8.0 * obstacles + 0.4 * cells) * extraKind;
     return static_cast<int>(std::ceil(seconds / 10.0)) * 10;
 }
 
