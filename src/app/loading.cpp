@@ -1,5 +1,7 @@
 #include "app/loading.h"
 
+#include <exception>
+
 #include "app/control.h"
 #include "app/crosser.h"
 #include "app/deltatime.h"
@@ -79,7 +81,13 @@ bool LoadingStep()
         work.erase(work.begin());
         if (next) {
             ConsoleTrace("Setting Up '" + next->Name + "'...");
-            next->Setup();
+            // A screen whose content cannot be read is reported and left as
+            // far as it got; loading goes on with the next one.
+            try {
+                next->Setup();
+            } catch (const std::exception& e) {
+                platform::Log("Setting up '" + next->Name + "' failed: " + e.what());
+            }
         }
         ResetDeltaTime();
         return false;
@@ -162,6 +170,8 @@ void TLoadingScreen::OnUpdate()
     if (Fade != 0)
         return;
     if (!LoadingStep())
+        return;
+    if (GetLoadingHooks().afterLoading && GetLoadingHooks().afterLoading())
         return;
     const std::shared_ptr<TScreen> menu = Control::GetScreenByName("MainMenu");
     if (menu)

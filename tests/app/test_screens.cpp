@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -761,6 +762,26 @@ TEST_F(ScreensTest, LoadingSetsUpOnePerStepThenProfilesThenSoundsThenGoesToTheMe
     EXPECT_EQ(app::Crosser()->NewScreen, menu);
     EXPECT_EQ(profileLoads, 1);
     EXPECT_EQ(TicksUntilCurrent(menu), 103);
+}
+
+TEST_F(ScreensTest, AScreenWhoseSetUpFailsIsReportedAndLoadingGoesOn)
+{
+    class Broken : public RecScreen {
+    public:
+        using RecScreen::RecScreen;
+        void OnSetup() override { throw std::runtime_error("cannot read Game/broken.txt"); }
+    };
+    auto broken = std::make_shared<Broken>("Broken", log);
+    broken->Init(5, "Broken", 1);
+    auto next = Screen("Next");
+    app::BuildWorkList();
+
+    EXPECT_FALSE(app::LoadingStep());
+    EXPECT_FALSE(app::LoadingStep());
+    EXPECT_EQ(Count(log, "Next.OnSetup"), 1u);
+    EXPECT_NE(std::find(console.begin(), console.end(),
+                        "Setting up 'Broken' failed: cannot read Game/broken.txt"),
+              console.end());
 }
 
 TEST_F(ScreensTest, TheLoadingBarFillsWithTheProgress)
