@@ -238,6 +238,7 @@ int Control::MainLoop()
         Update();
         if (S().quitting)
             break;
+        Call(S().hooks.afterUpdate);
         Draw();
         Interface();
     }
@@ -303,6 +304,7 @@ void Control::FlipScreen()
     // A black strip just below the design area.
     platform::DrawRect(-171, 767, 1366, 8);
     SetDesignOrigin(S().wide ? 171.0f : 0.0f, 0.0f);
+    Call(S().hooks.beforeFlip);
     platform::Flip();
     Call(S().hooks.endFrame);
 }

@@ -86,6 +86,8 @@ public:
         std::function<void()> resumeSounds; // the pause screen ends
         std::function<void()> beginFrame;   // automation: before a frame's events are polled
         std::function<void()> endFrame;     // automation: after a frame's flip
+        std::function<void()> afterUpdate;  // measuring: the frame's update is over
+        std::function<void()> beforeFlip;   // measuring: the frame is drawn, the flip (and its wait) follows
     };
     static Hooks& GetHooks();
 

@@ -31,6 +31,9 @@ private:
 struct LoadingHooks {
     std::function<void()> loadProfiles; // reads the profile list once
     std::function<bool()> loadOneSound; // loads one more sound; true when all are loaded
+    // Where to go once everything is loaded; returns false to go on to the
+    // main menu as usual (testers' direct level start).
+    std::function<bool()> afterLoading;
 };
 LoadingHooks& GetLoadingHooks();
 

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/autoplay.h"
 #include "app/control.h"
 #include "app/deltatime.h"
 #include "app/globalvars.h"
@@ -307,11 +308,22 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     // ---- 20. Main loop ----
     Control::Setup();
     automation.Install(scriptCloses);
+    // Testers' level start, built-in player and frame-time figures.
+    std::unique_ptr<TAutoplay> tester;
+    if (options.level || options.autoplay || options.bench) {
+        tester = std::make_unique<TAutoplay>(options);
+        tester->Install();
+    }
     ResetDeltaTime();
     int status = Control::MainLoop();
     ConsoleTrace("Quit in frame " + std::to_string(automation.Frame()));
     if (!automation.WriteFinalScreenshot() && status == 0)
         status = 1;
+    if (tester) {
+        tester->PrintBench();
+        if (tester->ExitStatus() && status == 0)
+            status = *tester->ExitStatus();
+    }
     return status;
 }
 

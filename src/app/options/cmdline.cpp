@@ -81,6 +81,28 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args)
             if (!flagOnly())
                 return Fail("option " + name + " takes no value");
             o.gallery = true;
+        } else if (name == "--relaxed" || name == "--autoplay" || name == "--exit-on-level-end" ||
+                   name == "--bench") {
+            if (!flagOnly())
+                return Fail("option " + name + " takes no value");
+            if (name == "--relaxed")
+                o.relaxed = true;
+            else if (name == "--autoplay")
+                o.autoplay = true;
+            else if (name == "--exit-on-level-end")
+                o.exitOnLevelEnd = true;
+            else
+                o.bench = true;
+        } else if (name == "--level") {
+            std::string v;
+            if (!value(v))
+                return Fail("option --level needs a value");
+            const size_t dash = v.find('-');
+            int stage = 0, level = 0;
+            if (dash == std::string::npos || !ParseInteger(v.substr(0, dash), stage) ||
+                !ParseInteger(v.substr(dash + 1), level) || stage < 1 || level < 1)
+                return Fail("option --level needs a stage and a level as S-L (for example 1-3), not '" + v + "'");
+            o.level = std::make_pair(stage, level);
         } else if (name == "--game-dir" || name == "--user-dir" || name == "--screenshot" ||
                    name == "--input") {
             std::string v;
@@ -144,6 +166,13 @@ std::string UsageText()
            "  --frames N          quit after N frames (saving as when the window closes)\n"
            "  --screenshot FILE   write the last frame drawn as a PNG\n"
            "  --input FILE        feed the input script FILE (see README.md)\n"
+           "\n"
+           "Testers:\n"
+           "  --level S-L         play level L of stage S directly after loading (timed)\n"
+           "  --relaxed           play that level in the relaxed mode (no time limit)\n"
+           "  --autoplay          let the built-in player play the level with the mouse\n"
+           "  --exit-on-level-end quit when the level ends: status 0 won, 3 lost\n"
+           "  --bench             print frame times, draw batches and peak memory at exit\n"
            "\n"
            "Developers (with Cheats.txt in the working directory):\n"
            "  --gallery           show the widget gallery instead of the game\n";

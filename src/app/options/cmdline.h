@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace app {
@@ -20,6 +21,12 @@ struct CmdOptions {
     std::string screenshot;             // --screenshot: PNG of the last frame drawn
     std::string inputScript;            // --input: frame-numbered input events
     bool gallery = false;               // --gallery: the developer widget gallery (needs Cheats.txt)
+    // Testers' options: play one level directly after loading.
+    std::optional<std::pair<int, int>> level; // --level S-L: stage S, level L (timed mode)
+    bool relaxed = false;               // --relaxed: the level in the relaxed mode
+    bool autoplay = false;              // --autoplay: the in-game bot plays the level
+    bool exitOnLevelEnd = false;        // --exit-on-level-end: quit when the level ends (0 won, 3 lost)
+    bool bench = false;                 // --bench: frame-time figures printed at exit
 };
 
 enum class CmdAction {

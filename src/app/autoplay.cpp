@@ -1,0 +1,302 @@
+#include "app/autoplay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <set>
+
+#include <sys/resource.h>
+
+#include "app/control.h"
+#include "app/crosser.h"
+#include "app/loading.h"
+#include "app/platform/display.h"
+#include "app/platform/input.h"
+#include "app/registry.h"
+#include "level/maingame.h"
+#include "match3/m3level.h"
+
+namespace app {
+
+namespace {
+
+using match3::TM3Game;
+using match3::TM3Move;
+using match3::TM3Tile;
+
+// Layers still to clear on a cell: the coins along its base kind's chain and
+// an overlay.
+int Layers(const TM3Tile* t)
+{
+    int n = t->td[1] ? 1 : 0;
+    const match3::TM3TileData* k = t->td[0].get();
+    for (int guard = 0; k && k->younger && guard < 16; ++guard, k = k->younger)
+        ++n;
+    return n;
+}
+
+double CellValue(const TM3Tile* t) { return 2.0 * Layers(t) + (t->isObstacled() ? 2.0 : 0.0); }
+
+double AreaValue(TM3Game& g, int r0, int c0, int r1, int c1)
+{
+    double v = 0;
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            if (TM3Tile* t = g.GetTileRC(r, c); t && t->td[0])
+                v += CellValue(t);
+    return v;
+}
+
+// What firing the power chip on t clears: a cross, a row, or a 5 x 5 block.
+double PowerValue(TM3Game& g, const TM3Tile* t)
+{
+    const int rows = g.level->rows, cols = g.level->cols;
+    switch (t->chip->KindId()) {
+    case 101:
+        return AreaValue(g, t->r, 0, t->r, cols - 1) + AreaValue(g, 0, t->c, rows - 1, t->c);
+    case 102:
+        return AreaValue(g, t->r, 0, t->r, cols - 1);
+    default:
+        return AreaValue(g, t->r - 2, t->c - 2, t->r + 2, t->c + 2);
+    }
+}
+
+int64_t NowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double Percentile(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5));
+    return v[i];
+}
+
+} // namespace
+
+double AutoplayMoveValue(TM3Game& g, const TM3Move& m)
+{
+    TM3Tile* a = g.GetTileRC(m.r1, m.c1);
+    TM3Tile* b = g.GetTileRC(m.r2, m.c2);
+    if (!g.level || !a || !b || !a->chip || !b->chip)
+        return 0;
+    if (a->chip->isPowerChip() || b->chip->isPowerChip())
+        return 3 + (a->chip->isPowerChip() ? PowerValue(g, a) : 0) + (b->chip->isPowerChip() ? PowerValue(g, b) : 0);
+    std::swap(a->chip, b->chip);
+    const std::vector<TM3Tile*> ma = g.GetMatchedTiles(a);
+    const std::vector<TM3Tile*> mb = g.GetMatchedTiles(b);
+    std::swap(a->chip, b->chip);
+    std::set<TM3Tile*> cells(ma.begin(), ma.end());
+    cells.insert(mb.begin(), mb.end());
+    // Cells still to clear, for the nearness bonus of moves that clear none.
+    std::vector<const TM3Tile*> targets;
+    for (auto& row : g.level->tile)
+        for (auto& t : row)
+            if (t->td[0] && (Layers(t.get()) > 0 || t->isObstacled()))
+                targets.push_back(t.get());
+    double v = 0;
+    int lowest = 0;
+    for (TM3Tile* t : cells) {
+        int near = 1000;
+        for (const TM3Tile* x : targets)
+            near = std::min(near, std::abs(x->r - t->r) + std::abs(x->c - t->c));
+        v += CellValue(t) + 0.3 + 0.5 / (1.0 + near);
+        lowest = std::max(lowest, t->r);
+        for (auto [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+            if (TM3Tile* n = t->GetTileNeighbor(dr, dc); n && n->isChestObstacleTop())
+                v += 1.0;
+    }
+    if (ma.size() >= 5 || mb.size() >= 5)
+        v += 4;
+    // Lower moves shake more pieces loose.
+    return v + 0.02 * lowest;
+}
+
+std::optional<TM3Move> ChooseAutoplayMove(TM3Game& game, platform::Random& rng)
+{
+    const std::vector<TM3Move> moves = game.GetAvailableMoves();
+    if (moves.empty())
+        return std::nullopt;
+    double best = -1;
+    std::vector<TM3Move> top;
+    for (const TM3Move& m : moves) {
+        const double v = AutoplayMoveValue(game, m);
+        if (v > best + 1e-9) {
+            best = v;
+            top.assign(1, m);
+        } else if (v > best - 1e-9) {
+            top.push_back(m);
+        }
+    }
+    return top[static_cast<size_t>(rng.Int(0, static_cast<int>(top.size()) - 1))];
+}
+
+std::vector<TDragStep> DragSteps(float ax, float ay, float bx, float by)
+{
+    std::vector<TDragStep> s;
+    s.push_back({ax, ay, 0});
+    s.push_back({ax, ay, 1});
+    for (int i = 1; i <= 3; ++i) {
+        const float f = static_cast<float>(i) / 3.0f;
+        s.push_back({ax + (bx - ax) * f, ay + (by - ay) * f, 0});
+    }
+    s.push_back({bx, by, -1});
+    return s;
+}
+
+// ---- TAutoplay ----
+
+TAutoplay::TAutoplay(const CmdOptions& options) : options_(options)
+{
+    rng_.Seed(options.seed ? *options.seed ^ 0x5eedu : 7u);
+}
+
+TAutoplay::~TAutoplay()
+{
+    GetLoadingHooks().afterLoading = nullptr;
+}
+
+void TAutoplay::Install()
+{
+    if (options_.level) {
+        GetLoadingHooks().afterLoading = [this] {
+            if (!started_) {
+                started_ = true;
+                StartLevel();
+            }
+            return true;
+        };
+    }
+    auto& hooks = Control::GetHooks();
+    auto prevBegin = hooks.beginFrame;
+    hooks.beginFrame = [this, prevBegin] {
+        if (prevBegin)
+            prevBegin();
+        BeginFrame();
+    };
+    if (options_.bench) {
+        hooks.afterUpdate = [this] { AfterUpdate(); };
+        hooks.beforeFlip = [this] { BeforeFlip(); };
+    }
+}
+
+bool TAutoplay::StartLevel()
+{
+    auto game = Program().MainGame;
+    if (!game)
+        return false;
+    level::TLevelSetup setup;
+    setup.stage = options_.level->first;
+    setup.level = options_.level->second;
+    setup.timed = options_.relaxed ? 0 : 1;
+    game->PreviousScreen = Control::GetScreenByName("MainMenu");
+    game->OnLevelEnd = [this](bool won) { LevelEnded(won); };
+    if (options_.headless)
+        game->Game->quiet = true;
+    if (!game->LoadLevel(setup)) {
+        platform::Log(game->error);
+        if (options_.exitOnLevelEnd) {
+            exitStatus_ = 1;
+            Control::Quit();
+            return false;
+        }
+        // The screen shows the message and returns to the menu.
+    }
+    GoToScreen(game);
+    return true;
+}
+
+void TAutoplay::LevelEnded(bool won)
+{
+    auto game = Program().MainGame;
+    if (!options_.exitOnLevelEnd || !game || !game->Level || exitStatus_)
+        return;
+    const std::string line = "level " + std::to_string(game->Setup.stage) + "-" + std::to_string(game->Setup.level) +
+                             (won ? " won" : " lost") + " in " + std::to_string(game->Level->Seconds) + " s, " +
+                             std::to_string(game->Moves) + " moves";
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    exitStatus_ = won ? 0 : 3;
+    Control::Quit();
+}
+
+void TAutoplay::BeginFrame()
+{
+    if (options_.bench)
+        frameStartNs_ = NowNs();
+    if (options_.autoplay)
+        Play();
+}
+
+void TAutoplay::Play()
+{
+    auto game = Program().MainGame;
+    if (!game || Control::CurrScreen() != game || !game->Level)
+        return;
+    const float wide = Control::WideLayout() ? 171.0f : 0.0f;
+    if (dragAt_ < drag_.size()) {
+        const TDragStep& s = drag_[dragAt_++];
+        platform::InjectMouseMove(s.x + wide, s.y);
+        if (s.button != 0)
+            platform::InjectMouseButton(platform::kMouseLeft, s.button > 0);
+        return;
+    }
+    match3::TM3Game& g = *game->Game;
+    const int64_t now = g.Now();
+    if (game->State != level::STATE_NORMAL || game->Mode != level::MODE_NORMAL || !game->ShowedPopUps.empty())
+        return;
+    if (!g.isSettled() || g.ChipsAreMoving || now < nextMoveTime_)
+        return;
+    const auto move = ChooseAutoplayMove(g, rng_);
+    if (!move)
+        return;
+    TM3Tile* a = g.GetTileRC(move->r1, move->c1);
+    TM3Tile* b = g.GetTileRC(move->r2, move->c2);
+    a->CountDrawPosition();
+    b->CountDrawPosition();
+    drag_ = DragSteps(a->ActDrawX, a->actDrawY, b->ActDrawX, b->actDrawY);
+    dragAt_ = 0;
+    // A short pause after this move, as a hand would make.
+    nextMoveTime_ = now + 350;
+    Play();
+}
+
+void TAutoplay::AfterUpdate()
+{
+    updateEndNs_ = NowNs();
+}
+
+void TAutoplay::BeforeFlip()
+{
+    const int64_t end = NowNs();
+    if (frameStartNs_ == 0 || updateEndNs_ < frameStartNs_)
+        return;
+    updateMs_.push_back(static_cast<double>(updateEndNs_ - frameStartNs_) / 1e6);
+    drawMs_.push_back(static_cast<double>(end - updateEndNs_) / 1e6);
+    frameMs_.push_back(static_cast<double>(end - frameStartNs_) / 1e6);
+    batches_.push_back(platform::CurrentFrameStats().batches);
+}
+
+void TAutoplay::PrintBench() const
+{
+    if (!options_.bench)
+        return;
+    struct rusage ru {};
+    getrusage(RUSAGE_SELF, &ru);
+    std::vector<double> b(batches_.begin(), batches_.end());
+    std::printf("bench: renderer %s, %zu frames\n", platform::RendererName().c_str(), frameMs_.size());
+    std::printf("bench: update  median %.3f ms, p99 %.3f ms\n", Percentile(updateMs_, 0.5), Percentile(updateMs_, 0.99));
+    std::printf("bench: draw    median %.3f ms, p99 %.3f ms\n", Percentile(drawMs_, 0.5), Percentile(drawMs_, 0.99));
+    std::printf("bench: frame   median %.3f ms, p99 %.3f ms (without the 60 Hz wait)\n", Percentile(frameMs_, 0.5),
+                Percentile(frameMs_, 0.99));
+    std::printf("bench: draw batches per frame median %.0f, max %.0f\n", Percentile(b, 0.5), Percentile(b, 1.0));
+    std::printf("bench: peak resident memory %ld KiB\n", static_cast<long>(ru.ru_maxrss));
+    std::fflush(stdout);
+}
+
+} // namespace app

@@ -1,0 +1,315 @@
+// The level play screen driven headless on the fixture engine data: its
+// states, time, stars, win and loss, the reshuffle, and the built-in player's
+// move choice.
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/autoplay.h"
+#include "app/platform/core/system.h"
+#include "level/maingame.h"
+#include "match3/m3boardtext.h"
+#include "match3/m3level.h"
+
+using namespace level;
+
+namespace {
+
+const char* kEngineDir = "tests/fixtures/match3/";
+
+class TempDir {
+public:
+    TempDir()
+    {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("velmora-level-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A level screen on a board picture, with the clock under the test's control.
+class Screen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::Rng().Seed(5);
+        g = std::make_shared<TMainGame>();
+        g->GameFolder = kEngineDir;
+        g->Game->quiet = true;
+    }
+
+    void Load(const std::string& picture, int seconds, int timed = 1, const std::string& chips = "1 2 3 4 5 6")
+    {
+        const std::string path = tmp.File("Level.txt");
+        std::string err;
+        ASSERT_TRUE(match3::WriteLevelFromPicture(path, picture, chips, &err, seconds)) << err;
+        TLevelSetup setup;
+        setup.timed = timed;
+        ASSERT_TRUE(g->LoadLevelFile(path, setup)) << g->error;
+        clock = 1000;
+        g->Game->SetTime(1, clock);
+        g->OnPrepare();
+    }
+
+    void Frame()
+    {
+        frac += 1000.0 / 60.0;
+        clock = 1000 + static_cast<int64_t>(frac);
+        g->Game->SetTime(1, clock);
+        g->OnUpdate();
+        g->AdvanceWithoutDrawing();
+    }
+
+    // Frames until the fly-in is over and play has begun.
+    void UntilPlay()
+    {
+        for (int i = 0; i < 2000 && g->State == STATE_BEGIN; ++i)
+            Frame();
+        ASSERT_EQ(g->State, STATE_NORMAL);
+    }
+
+    void RunMs(int64_t ms)
+    {
+        const int64_t end = clock + ms;
+        while (clock < end)
+            Frame();
+    }
+
+    std::shared_ptr<TMainGame> g;
+    TempDir tmp;
+    int64_t clock = 1000;
+    double frac = 0;
+};
+
+// A board with one coin layer left and moves to make; nobody plays it.
+const char* kCoinBoard = "1$1 2 1\n"
+                         "3 1 4\n"
+                         "5 6 3";
+// The same shapes with no coin at all: won as soon as play begins.
+const char* kClearBoard = "1 2 3\n"
+                          "4 5 6\n"
+                          "2 3 1";
+// Coins left and no move at all: a reshuffle is due.
+const char* kStuckBoard = "1$1 2 3\n"
+                          "4 5 6\n"
+                          "2 3 1";
+
+} // namespace
+
+TEST(LevelScreenTexts, StarsAndTimeText)
+{
+    struct Case {
+        int seconds, max, stars;
+    } stars[] = {
+        {0, 420, 3}, {168, 420, 3}, {169, 420, 2}, {273, 420, 2}, {274, 420, 1}, {420, 420, 1}, {500, 420, 1},
+    };
+    for (const Case& c : stars)
+        EXPECT_EQ(StarsFor(c.seconds, c.max), c.stars) << c.seconds << " of " << c.max;
+
+    struct Text {
+        int seconds;
+        const char* text;
+    } texts[] = {{0, "0:00"}, {9, "0:09"}, {10, "0:10"}, {59, "0:59"}, {60, "1:00"}, {65, "1:05"}, {421, "7:01"}};
+    for (const Text& t : texts)
+        EXPECT_EQ(TotalTimeString(t.seconds), t.text) << t.seconds;
+}
+
+TEST_F(Screen, FlyInThenPlayWithCaptions)
+{
+    Load(kCoinBoard, 60);
+    EXPECT_EQ(g->State, STATE_BEGIN);
+    EXPECT_EQ(g->FlyObjects.Count(), 9u);
+    EXPECT_NE(g->Game->GetTileRC(0, 0)->myM3FlyingTile, nullptr);
+    EXPECT_EQ(g->Captions.items.size(), 2u); // get ready, go
+    UntilPlay();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(g->Game->GetTileRC(r, c)->myM3FlyingTile, nullptr);
+    EXPECT_EQ(g->Level->Seconds, 0);
+    // The captions run their course and leave the list.
+    RunMs(6000);
+    EXPECT_TRUE(g->Captions.Empty());
+}
+
+TEST_F(Screen, FirstSecondCountsAfterOneSecondOfPlay)
+{
+    Load(kCoinBoard, 60);
+    UntilPlay();
+    const int64_t start = g->PlayStartTime;
+    Frame();
+    EXPECT_EQ(g->Level->Seconds, 0) << "counted at once";
+    while (clock < start + 990)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 0);
+    while (clock < start + 1001)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 1);
+    // Seconds follow the clock without drifting over many frames.
+    while (clock < start + 30001)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 30);
+}
+
+TEST_F(Screen, TimeBarRunsDownSmoothly)
+{
+    Load(kCoinBoard, 10);
+    UntilPlay();
+    const int64_t start = g->PlayStartTime;
+    float last = g->TimeLeftFraction();
+    EXPECT_NEAR(last, 1.0f, 0.01f);
+    while (clock < start + 4000) {
+        Frame();
+        const float f = g->TimeLeftFraction();
+        EXPECT_LE(f, last + 1e-6f) << "the bar moved back at " << clock - start << " ms";
+        EXPECT_NEAR(f, 1.0f - static_cast<float>(clock - start) / 10000.0f, 0.003f) << clock - start;
+        last = f;
+    }
+}
+
+TEST_F(Screen, TimedLevelIsLostWhenTheSecondAfterTheLimitWouldCount)
+{
+    Load(kCoinBoard, 3);
+    UntilPlay();
+    const int64_t start = g->PlayStartTime;
+    // Frames are 1/60 s apart: the last one before the limit is at 3983 ms.
+    while (clock < start + 3980)
+        Frame();
+    EXPECT_EQ(g->State, STATE_NORMAL);
+    EXPECT_EQ(g->Level->Seconds, 3);
+    while (clock < start + 4001)
+        Frame();
+    EXPECT_EQ(g->State, STATE_LOST);
+    EXPECT_EQ(g->Level->Seconds, 3);
+    EXPECT_TRUE(g->Lost());
+    // The cells fall away and stay; the end is reported once.
+    int ends = 0;
+    g->OnLevelEnd = [&](bool won) {
+        EXPECT_FALSE(won);
+        ++ends;
+    };
+    RunMs(3000);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(g->FlyObjects.Count(), g->FlyObjects.KeptCount());
+}
+
+TEST_F(Screen, RelaxedLevelNeverEndsByTime)
+{
+    Load(kCoinBoard, 2, /*timed*/ 0);
+    UntilPlay();
+    RunMs(6000);
+    EXPECT_EQ(g->State, STATE_NORMAL);
+    EXPECT_GE(g->Level->Seconds, 5) << "time still counts for the stars";
+}
+
+TEST_F(Screen, ClearedBoardIsWonNotReshuffled)
+{
+    // No coins and no moves: the win test comes first.
+    Load(kClearBoard, 60);
+    UntilPlay();
+    Frame();
+    EXPECT_EQ(g->State, STATE_WON);
+    EXPECT_EQ(g->Reshuffles, 0);
+    EXPECT_NE(g->Mode, MODE_SHUFFLE);
+}
+
+TEST_F(Screen, NoMovesReshufflesOnlyInNormalPlay)
+{
+    Load(kStuckBoard, 60);
+    UntilPlay();
+    g->Mode = MODE_HAMMER; // a tool is being aimed
+    RunMs(500);
+    EXPECT_EQ(g->Reshuffles, 0);
+    EXPECT_EQ(g->Mode, MODE_HAMMER);
+    g->ReverseMode();
+    Frame();
+    EXPECT_EQ(g->Reshuffles, 1);
+    EXPECT_EQ(g->Mode, MODE_SHUFFLE);
+    ASSERT_FALSE(g->Captions.Empty()); // no more moves
+    // No second reshuffle starts while one runs; then play goes on.
+    for (int i = 0; i < 600 && g->Mode == MODE_SHUFFLE; ++i) {
+        Frame();
+        ASSERT_EQ(g->Reshuffles, 1);
+    }
+    EXPECT_EQ(g->Mode, MODE_NORMAL);
+    EXPECT_EQ(g->FlyObjects.Count(), 0u);
+    EXPECT_EQ(g->State, STATE_NORMAL);
+}
+
+TEST_F(Screen, LevelIsNeverBothWonAndLost)
+{
+    struct Case {
+        const char* what;
+        const char* board;
+        int state;
+    } cases[] = {
+        {"cleared board when the time runs out", kClearBoard, STATE_WON},
+        {"coins left when the time runs out", kCoinBoard, STATE_LOST},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        frac = 0;
+        Load(c.board, 2);
+        UntilPlay();
+        // The time is at its limit in the first frame of play.
+        g->Level->Seconds = g->Level->MaxSeconds;
+        g->NextSecond = 0;
+        Frame();
+        EXPECT_EQ(g->State, c.state);
+        // Whatever comes later keeps the first outcome.
+        g->LOSE();
+        g->WIN();
+        RunMs(500);
+        EXPECT_EQ(g->State, c.state);
+    }
+}
+
+TEST_F(Screen, MissingLevelFileIsRefusedWithItsName)
+{
+    TLevelSetup setup;
+    const std::string path = tmp.File("NoSuchLevel.txt");
+    EXPECT_FALSE(g->LoadLevelFile(path, setup));
+    EXPECT_NE(g->error.find("NoSuchLevel.txt"), std::string::npos) << g->error;
+    EXPECT_EQ(g->Level, nullptr);
+    // A stage and level number resolve to the level folder of the game.
+    EXPECT_EQ(LevelFilePath("Game/", 2, 7), "Game/Data/levels/stage-2/Level-7.txt");
+}
+
+TEST_F(Screen, BuiltInPlayerPrefersMovesThatClearCoins)
+{
+    // (0,0)-(0,1) makes 1 1 1 in the top row over plain floor; (2,0)-(2,1)
+    // makes 2 2 2 in the bottom row over coins.
+    Load("1 5 1 1\n"
+         "6 3 4 3\n"
+         "2$1 3 2$1 2$1",
+         60);
+    UntilPlay();
+    platform::Random rng(3);
+    const auto move = app::ChooseAutoplayMove(*g->Game, rng);
+    ASSERT_TRUE(move.has_value());
+    EXPECT_EQ(move->r1, 2);
+    EXPECT_GT(app::AutoplayMoveValue(*g->Game, *move),
+              app::AutoplayMoveValue(*g->Game, match3::TM3Move{0, 0, 0, 1}));
+
+    // A drag presses on the first cell and lets go on the second.
+    const auto steps = app::DragSteps(100, 200, 172, 200);
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(steps.front().x, 100);
+    EXPECT_EQ(steps[1].button, 1);
+    EXPECT_EQ(steps.back().button, -1);
+    EXPECT_EQ(steps.back().x, 172);
+}
