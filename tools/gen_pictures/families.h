@@ -27,6 +27,7 @@ void MakeTransitions(Pack& pack);
 void MakePopUps(Pack& pack, const std::string& language);
 void MakeCaptions(Pack& pack, const std::string& language);
 void MakeMainMenu(Pack& pack, const std::string& language);
+void MakePowerUps(Pack& pack);
 void MakeIcon(Pack& pack);
 void MakePieces(Pack& pack);
 void MakeCells(Pack& pack);

@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
         gp::MakePopUps(pack, language);
         gp::MakeCaptions(pack, language);
         gp::MakeMainMenu(pack, language);
+        gp::MakePowerUps(pack);
         gp::MakeIcon(pack);
         gp::MakePieces(pack);
         gp::MakeCells(pack);
