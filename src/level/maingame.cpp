@@ -162,7 +162,7 @@ void TMainGame::OnSetup()
     TimeLine = gui::CreateUIImage(platform::ImagePtr(), 90, 53, TimePanel.get());
     TimeLine->SetSpecialDrawFunction([this] { DrawTimeLine(); });
     MenuButton = gui::CreateUILightButton(local + "gfx/mainGame/InGameMenuButton.png", 24, 8, UpperPanel.get(), 0.5f);
-    const gui::PTextClass& cls = app::TextClass(2);
+    const gui::PTextClass& cls = app::TextClass(9);
     LevelText = gui::CreateUIText("", 1024, 26, 60, 20, UpperPanel.get(), cls);
     ScoreText = gui::CreateUIText("", 900, 26, 60, 20, UpperPanel.get(), cls);
     GoldText = gui::CreateUIText("", 544, 22, 54, 25, UpperPanel.get(), cls);
@@ -411,7 +411,9 @@ void TMainGame::UpdateState_END()
 
 bool TMainGame::WinReady() const
 {
-    return Game->ChipsAreMoving == 0 && Game->UnclearedTiles == 0 && Game->pairsList.empty();
+    // Every coin layer cleared and the board at rest (refills included);
+    // coins still flying to the counter do not hold the win back.
+    return Game->level && Game->UnclearedTiles == 0 && Game->ChipsAreMoving == 0 && Game->isSettled();
 }
 
 bool TMainGame::NoMovesReady() const
