@@ -180,8 +180,8 @@ Level Generate(const Progress& p)
             if (!l.At(r, c).hole)
                 order.push_back({CoinPattern(pattern, l.rows, l.cols, r, c) + 1e-6 * rng.Real(), r * l.cols + c});
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    const double coinShare = std::min(0.95, 0.5 + 0.5 * d);
-    const double twoShare = std::clamp(0.9 * d - 0.1, 0.0, 0.6);
+    const double coinShare = std::min(0.9, 0.5 + 0.45 * d);
+    const double twoShare = std::clamp(0.75 * d - 0.1, 0.0, 0.45);
     const int coinCells = static_cast<int>(std::lround(coinShare * static_cast<double>(order.size())));
     for (int k = 0; k < coinCells; ++k) {
         Cell& cell = l.cells[static_cast<size_t>(order[static_cast<size_t>(k)].second)];
@@ -327,7 +327,7 @@ int TimeLimit(const Level& l)
         obstacles += c.obstacle == kDoubleChain ? 2 : c.obstacle != 0 ? 1 : 0;
     }
     const double extraKind = l.kinds.size() > 6 ? 1.35 : 1.0;
-    const double seconds = (70 + 3.6 * layers + 2.8 * covers + 7.0 * obstacles + 0.35 * cells) * extraKind;
+    const double seconds = (84 + 4.3 * layers + 3.4 * covers + 8.4 * obstacles + 0.42 * cells) * extraKind;
     return static_cast<int>(std::ceil(seconds / 10.0)) * 10;
 }
 
