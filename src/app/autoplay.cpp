@@ -227,10 +227,11 @@ void TAutoplay::LevelEnded(bool won)
 
 void TAutoplay::BeginFrame()
 {
-    if (options_.bench)
-        frameStartNs_ = NowNs();
     if (options_.autoplay)
         Play();
+    // The player's own thinking is not part of the game's frame.
+    if (options_.bench)
+        frameStartNs_ = NowNs();
 }
 
 void TAutoplay::Play()
@@ -275,6 +276,10 @@ void TAutoplay::BeforeFlip()
 {
     const int64_t end = NowNs();
     if (frameStartNs_ == 0 || updateEndNs_ < frameStartNs_)
+        return;
+    // Only the frames of the level screen count: loading and transitions
+    // measure something else.
+    if (!Program().MainGame || Control::CurrScreen() != Program().MainGame)
         return;
     updateMs_.push_back(static_cast<double>(updateEndNs_ - frameStartNs_) / 1e6);
     drawMs_.push_back(static_cast<double>(end - updateEndNs_) / 1e6);
