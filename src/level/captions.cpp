@@ -46,8 +46,10 @@ bool TCaption::CheckAvailable(int64_t now)
 {
     if (now < StartTime)
         return false;
-    if (BeginTime == 0)
+    if (!begun) {
+        begun = true;
         BeginTime = now;
+    }
     CountPer(now);
     return true;
 }

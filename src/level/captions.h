@@ -28,7 +28,8 @@ public:
     virtual ~TCaption() = default;
     int64_t StartTime = 0; // clock time from which the caption runs
     int LifeTime = 1000;   // ms
-    int64_t BeginTime = 0; // when it began (0: not yet)
+    int64_t BeginTime = 0; // when it began
+    bool begun = false;    // BeginTime is set (a clock may read 0)
     int n = 0;             // picture
     float x = 512, y = 384;
     float rot = 0, scalex = 1, scaley = 1, alpha = 1;
