@@ -11,6 +11,7 @@
 
 #include "app/autoplay.h"
 #include "app/platform/core/system.h"
+#include "gui/mouse.h"
 #include "level/maingame.h"
 #include "match3/m3boardtext.h"
 #include "match3/m3level.h"
@@ -312,4 +313,45 @@ TEST_F(Screen, BuiltInPlayerPrefersMovesThatClearCoins)
     EXPECT_EQ(steps[1].button, 1);
     EXPECT_EQ(steps.back().button, -1);
     EXPECT_EQ(steps.back().x, 172);
+}
+
+TEST_F(Screen, HammerGivenBackKeepsItsChargeAndStrikesOnAClick)
+{
+    Load(kCoinBoard, 60);
+    UntilPlay();
+    auto& mouse = gui::Mouse();
+    mouse.clear();
+    auto* cell = g->Game->GetTileRC(2, 0);
+    cell->CountDrawPosition();
+    mouse.x = cell->ActDrawX;
+    mouse.y = cell->actDrawY;
+    const int kind = cell->chip->KindId();
+
+    // A right click while aiming gives the tool back with its charge.
+    g->PowerUpCharge[0] = 5;
+    g->UsePowerUp(0);
+    ASSERT_EQ(g->Mode, MODE_HAMMER);
+    mouse.rightPressed = 1;
+    Frame();
+    mouse.rightPressed = 0;
+    EXPECT_EQ(g->Mode, MODE_NORMAL);
+    EXPECT_EQ(g->PowerUpCharge[0], 5);
+
+    // A left click on a chip swings the hammer; the chip goes when it lands.
+    g->UsePowerUp(0);
+    Frame();
+    mouse.leftPressed = 1;
+    Frame();
+    mouse.leftPressed = 0;
+    ASSERT_EQ(g->Mode, MODE_HAMMER_STRIKE);
+    EXPECT_EQ(g->HammerSlamTile, cell);
+    for (int i = 0; i < 35; ++i)
+        Frame();
+    EXPECT_TRUE(cell->chip && cell->chip->KindId() == kind && cell->chip->state == 0) << "struck before the swing ends";
+    for (int i = 0; i < 30 && g->Mode == MODE_HAMMER_STRIKE; ++i)
+        Frame();
+    EXPECT_EQ(g->Mode, MODE_NORMAL);
+    EXPECT_EQ(g->PowerUpCharge[0], 0);
+    EXPECT_EQ(g->Level->Score, 10) << "the struck chip scores as a destroyed chip";
+    mouse.clear();
 }
