@@ -6,6 +6,7 @@
 #include "app/platform/core/system.h"
 #include "app/platform/image.h"
 #include "datafiles/blockfile.h"
+#include "datafiles/rcmfile.h"
 
 #include <cctype>
 #include <cstdint>
@@ -205,6 +206,7 @@ void CheckCatalogueFile(Context& ctx, const std::string& path)
         ctx.Error(path, 0, "cannot be read");
         return;
     }
+    const size_t problemsBefore = ctx.Problems().size();
     // Braces, counted outside double quotes: unequal counts make the reader drop
     // the whole file.
     std::vector<int> open;
@@ -302,6 +304,19 @@ void CheckCatalogueFile(Context& ctx, const std::string& path)
                 ctx.RequireFile(target, path, line, Context::KindOfFile(target));
             }
         }
+    }
+    // The reader's own complaints (deep nesting, empty number values, ...), for
+    // faults the line rules above did not already name.
+    if (ctx.Problems().size() == problemsBefore) {
+        std::vector<std::string> logged;
+        platform::SetLogSink([&logged](const std::string& l) { logged.push_back(l); });
+        TRCMFile reader;
+        reader.LoadText(*text, path);
+        platform::SetLogSink({});
+        const std::string prefix = "Napotkano problem : ";
+        for (const std::string& l : logged)
+            if (l.rfind(prefix, 0) == 0)
+                ctx.Error(path, 0, "the catalogue reader reports: " + l.substr(prefix.size()));
     }
 }
 

@@ -202,6 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"CatalogueUnquotedText", "catalogue", "a {\n\tname = Bob\n}\n", 2, "key = \"a\", \"b\""},
         FileCase{"CatalogueUnbalanced", "catalogue", "a {\n\tb {\n\t\tx = 1\n}\n", 1, "never closed"},
         FileCase{"CatalogueStrayText", "catalogue", "a {\n\tsome words\n\tx = 1\n}\n", 2, "glues"},
+        FileCase{"CatalogueEmptyNumberValue", "catalogue", "a {\n\tsize = 8, \n}\n", 0, "reader reports"},
         FileCase{"CatalogueNameOnOwnLine", "catalogue", "a\n{\n\tx = 1\n}\n", 1, "glues"}),
     [](const ::testing::TestParamInfo<FileCase>& p) { return std::string(p.param.name); });
 
