@@ -10,6 +10,7 @@
 #include "datafiles/rcmfile.h"
 #include "datafiles/txtfile.h"
 #include "match3/m3game.h"
+#include "match3/m3read.h"
 
 namespace match3 {
 
@@ -58,27 +59,10 @@ void TM3Obstacle::draw(float x, float y) const
 
 namespace {
 
-std::string Trimmed(const std::string& s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '"'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '"'))
-        --e;
-    return s.substr(b, e - b);
-}
-
-int Int(const TRCMFile& f, const std::string& key, int i = 0)
-{
-    const float v = f.getFloat(key, i);
-    if (!std::isfinite(v) || v > 2.0e9f || v < -2.0e9f)
-        return 0;
-    return static_cast<int>(v); // truncation toward zero
-}
 
 std::string Str(const TRCMFile& f, const std::string& key, int i = 0)
 {
-    return Trimmed(f.getString(key, i));
+    return TrimmedValue(f.getString(key, i));
 }
 
 // Reads a catalogue file; false with the game's error set when it is missing
@@ -128,13 +112,13 @@ bool TM3Game::LoadM3Settings(const std::string& path)
     SetTileSizes(f.getFloat("settings::size", 0), f.getFloat("settings::size", 1));
     SetChipShadow(f.getFloat("settings::ChipShadowAlpha"), f.getFloat("settings::ChipShadowAdx"),
                   f.getFloat("settings::ChipShadowAdy"));
-    SetSideFallAvailable(Int(f, "settings::isSideFallAvailable"));
-    SetSlowFallAvailable(Int(f, "settings::isSlowFallAvailable"));
+    SetSideFallAvailable(CatalogueInt(f, "settings::isSideFallAvailable"));
+    SetSlowFallAvailable(CatalogueInt(f, "settings::isSlowFallAvailable"));
     SetSpeedChip(f.getFloat("settings::speedChip"));
     SetSpeedFallChip(f.getFloat("settings::speedFallChip"));
     SetSpeedFallAcc(f.getFloat("settings::speedFallAcc"));
     SetSpeedLandAcc(f.getFloat("settings::speedLandAcc"));
-    SetMatchType(Int(f, "Settings::matchType"));
+    SetMatchType(CatalogueInt(f, "Settings::matchType"));
     SetMinMoves(f.getFloat("settings::MinMove", 0), f.getFloat("settings::MinMove", 1));
     return true;
 }
@@ -145,15 +129,15 @@ bool TM3Game::LoadM3Tiles(const std::string& path, int imgQueued, int imgDeferre
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    const int count = Int(f, "tiles::i");
+    const int count = CatalogueInt(f, "tiles::i");
     for (int n = 1; n <= count; ++n) {
         const std::string g = "tiles::tile" + std::to_string(n);
         auto td = std::make_shared<TM3TileData>();
         td->myM3Game = this;
-        td->id = Int(f, g + "::id");
+        td->id = CatalogueInt(f, g + "::id");
         td->gfxPath = Str(f, g + "::gfx");
-        td->youngerId = Int(f, g + "::YoungerTile");
-        td->olderId = Int(f, g + "::OlderTile");
+        td->youngerId = CatalogueInt(f, g + "::YoungerTile");
+        td->olderId = CatalogueInt(f, g + "::OlderTile");
         if (!td->gfxPath.empty()) {
             td->gfx = Picture(*this, td->gfxPath, -1, imgQueued, imgDeferred);
             const float h0 = f.getFloat(g + "::handle", 0);
@@ -184,19 +168,19 @@ bool TM3Game::LoadM3Chips(const std::string& path, int imgQueued, int imgDeferre
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    const int count = Int(f, "chips::i");
+    const int count = CatalogueInt(f, "chips::i");
     for (int n = 1; n <= count; ++n) {
         const std::string g = "chips::chip" + std::to_string(n);
         auto cd = std::make_shared<TM3ChipData>();
         cd->myM3Game = this;
-        cd->id = Int(f, g + "::id");
-        cd->r = Int(f, g + "::rgb", 0);
-        cd->g = Int(f, g + "::rgb", 1);
-        cd->b = Int(f, g + "::rgb", 2);
-        cd->resIndex = Int(f, g + "::res");
-        cd->resValue = Int(f, g + "::resQuantity");
+        cd->id = CatalogueInt(f, g + "::id");
+        cd->r = CatalogueInt(f, g + "::rgb", 0);
+        cd->g = CatalogueInt(f, g + "::rgb", 1);
+        cd->b = CatalogueInt(f, g + "::rgb", 2);
+        cd->resIndex = CatalogueInt(f, g + "::res");
+        cd->resValue = CatalogueInt(f, g + "::resQuantity");
         const std::string gfx = Str(f, g + "::gfx");
-        const int animCount = Int(f, g + "::anims::i");
+        const int animCount = CatalogueInt(f, g + "::anims::i");
         if (!gfx.empty()) {
             auto img = Picture(*this, gfx, 6, imgQueued, imgDeferred);
             gui::MidHandleImg(img);
@@ -207,16 +191,16 @@ bool TM3Game::LoadM3Chips(const std::string& path, int imgQueued, int imgDeferre
                 gui::MidHandleImg(s);
                 cd->gfxShadow.push_back(s);
             }
-        } else if (animCount != 0 || Int(f, g + "::anims::allFrames::i") != 0) {
-            const int frames = Int(f, g + "::anims::allFrames::i");
+        } else if (animCount != 0 || CatalogueInt(f, g + "::anims::allFrames::i") != 0) {
+            const int frames = CatalogueInt(f, g + "::anims::allFrames::i");
             for (int k = 1; k <= frames; ++k) {
                 auto img = Picture(*this, Str(f, g + "::anims::allFrames::Frame" + std::to_string(k)), 6,
                                    imgQueued, imgDeferred);
                 gui::MidHandleImg(img);
                 cd->gfx.push_back(img);
             }
-            if (Int(f, g + "::anims::allFrames::haveGFXShadows") == 1) {
-                const int sframes = Int(f, g + "::anims::allShadowFrames::i");
+            if (CatalogueInt(f, g + "::anims::allFrames::haveGFXShadows") == 1) {
+                const int sframes = CatalogueInt(f, g + "::anims::allShadowFrames::i");
                 for (int k = 1; k <= sframes; ++k) {
                     auto img = Picture(*this, Str(f, g + "::anims::allShadowFrames::Frame" + std::to_string(k)),
                                        6, imgQueued, imgDeferred);
@@ -227,18 +211,18 @@ bool TM3Game::LoadM3Chips(const std::string& path, int imgQueued, int imgDeferre
             for (int k = 1; k <= animCount; ++k) {
                 const std::string a = g + "::anims::anim" + std::to_string(k);
                 TM3AnimData ad;
-                ad.id = Int(f, a + "::id");
-                const int length = std::max(0, Int(f, a + "::Frames"));
-                const int read = std::min(length, std::max(0, Int(f, a + "::frames")));
+                ad.id = CatalogueInt(f, a + "::id");
+                const int length = std::max(0, CatalogueInt(f, a + "::Frames"));
+                const int read = std::min(length, std::max(0, CatalogueInt(f, a + "::frames")));
                 ad.frame.assign(static_cast<size_t>(length), 0);
                 ad.frameTime.assign(static_cast<size_t>(length), 0);
                 for (int j = 1; j <= read; ++j) {
-                    ad.frame[static_cast<size_t>(j - 1)] = Int(f, a + "::frame", j - 1) - 1;
-                    ad.frameTime[static_cast<size_t>(j - 1)] = Int(f, a + "::framesTime", j - 1);
+                    ad.frame[static_cast<size_t>(j - 1)] = CatalogueInt(f, a + "::frame", j - 1) - 1;
+                    ad.frameTime[static_cast<size_t>(j - 1)] = CatalogueInt(f, a + "::framesTime", j - 1);
                 }
                 cd->anims.push_back(std::move(ad));
             }
-            cd->standardAnim = Int(f, g + "::anims::standardAnim");
+            cd->standardAnim = CatalogueInt(f, g + "::anims::standardAnim");
         }
         chipsList.push_back(cd);
     }
@@ -256,21 +240,21 @@ bool TM3Game::LoadM3Obstacles(const std::string& path, int imgQueued, int imgDef
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    const int count = Int(f, "obstacles::i");
+    const int count = CatalogueInt(f, "obstacles::i");
     for (int n = 1; n <= count; ++n) {
         const std::string g = "obstacles::obst" + std::to_string(n);
         auto o = std::make_shared<TM3Obstacle>();
         o->myM3Game = this;
-        o->id = Int(f, g + "::id");
+        o->id = CatalogueInt(f, g + "::id");
         const std::string gfx = Str(f, g + "::gfx");
         if (!gfx.empty()) {
             o->gfx = Picture(*this, gfx, -1, imgQueued, imgDeferred);
             gui::MidHandleImg(o->gfx);
         }
-        o->LowerId = Int(f, g + "::LowerObstacle");
-        o->HigherId = Int(f, g + "::HigherObstacle");
-        o->Typ = Int(f, g + "::type");
-        o->isNonMatch = Int(f, g + "::isNonMatch");
+        o->LowerId = CatalogueInt(f, g + "::LowerObstacle");
+        o->HigherId = CatalogueInt(f, g + "::HigherObstacle");
+        o->Typ = CatalogueInt(f, g + "::type");
+        o->isNonMatch = CatalogueInt(f, g + "::isNonMatch");
         obstaclesList.push_back(o);
     }
     for (auto& o : obstaclesList) {

@@ -8,28 +8,12 @@
 #include "app/platform/core/system.h"
 #include "datafiles/rcmfile.h"
 #include "match3/m3game.h"
+#include "match3/m3read.h"
 
 namespace match3 {
 
 namespace {
 
-std::string Trimmed(const std::string& s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '"'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '"'))
-        --e;
-    return s.substr(b, e - b);
-}
-
-int Int(const TRCMFile& f, const std::string& key, int i = 0)
-{
-    const float v = f.getFloat(key, i);
-    if (!std::isfinite(v) || v > 2.0e9f || v < -2.0e9f)
-        return 0;
-    return static_cast<int>(v);
-}
 
 constexpr int kMaxBoardSide = 64; // larger boards are refused as malformed
 
@@ -73,7 +57,7 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
 {
     // _loadData
     availableChips.clear();
-    std::istringstream ids(Trimmed(f.getString("level::data::availableChips")));
+    std::istringstream ids(TrimmedValue(f.getString("level::data::availableChips")));
     for (std::string id; ids >> id;) {
         int n = 0;
         try {
@@ -86,14 +70,14 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
         else
             warnings.push_back(path + ": no chip kind " + id + " for level::data::availableChips");
     }
-    rows = Int(f, "level::data::size", 0);
-    cols = Int(f, "level::data::size", 1);
+    rows = CatalogueInt(f, "level::data::size", 0);
+    cols = CatalogueInt(f, "level::data::size", 1);
     mx = f.getFloat("level::data::position", 0);
     my = f.getFloat("level::data::position", 1);
-    MaxSeconds = Int(f, "level::data::seconds");
+    MaxSeconds = CatalogueInt(f, "level::data::seconds");
     if (MaxSeconds == 0)
         MaxSeconds = 420;
-    Score = Int(f, "level::data::score");
+    Score = CatalogueInt(f, "level::data::score");
 
     if (rows <= 0 || cols <= 0 || rows > kMaxBoardSide || cols > kMaxBoardSide) {
         error = path + ": level::data::size must give 1 to " + std::to_string(kMaxBoardSide) +
@@ -105,7 +89,7 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
         error = path + ": level::data::availableChips names no known chip kind";
         return false;
     }
-    if (Int(f, "level::characters::i") != 0) {
+    if (CatalogueInt(f, "level::characters::i") != 0) {
         error = path + ": the level names characters (level::characters::i), which the game does not support";
         return false;
     }
@@ -124,10 +108,10 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
     }
     for (int r = 0; r < rows; ++r) {
         const std::string key = "level::tile::row" + std::to_string(r);
-        if (Trimmed(f.getString(key, 0)).empty())
+        if (TrimmedValue(f.getString(key, 0)).empty())
             warnings.push_back(path + ": " + key + " is missing or starts empty (its cells are holes)");
         for (int c = 0; c < cols; ++c) {
-            const std::string desc = Trimmed(f.getString(key, c));
+            const std::string desc = TrimmedValue(f.getString(key, c));
             std::string why;
             if (!tile[static_cast<size_t>(r)][static_cast<size_t>(c)]->SetDataFromString(desc, &why))
                 warnings.push_back(path + ": cell " + std::to_string(r) + ", " + std::to_string(c) + " (\"" +
@@ -136,10 +120,10 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
     }
 
     // _loadCreators
-    const int creators = Int(f, "level::creators::i");
+    const int creators = CatalogueInt(f, "level::creators::i");
     for (int k = 1; k <= creators; ++k) {
         const std::string key = "level::creators::c" + std::to_string(k);
-        if (TM3Tile* t = GetTileByPosition(Int(f, key, 0), Int(f, key, 1)))
+        if (TM3Tile* t = GetTileByPosition(CatalogueInt(f, key, 0), CatalogueInt(f, key, 1)))
             t->isCreator = 1;
         else
             warnings.push_back(path + ": " + key + " lies outside the board");
