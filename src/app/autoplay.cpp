@@ -199,13 +199,14 @@ bool TAutoplay::StartLevel()
     if (options_.headless)
         game->Game->quiet = true;
     if (!game->LoadLevel(setup)) {
-        platform::Log(game->error);
         if (options_.exitOnLevelEnd) {
+            platform::Log(game->error);
             exitStatus_ = 1;
             Control::Quit();
             return false;
         }
-        // The screen shows the message and returns to the menu.
+        game->LeaveWithError();
+        return false;
     }
     GoToScreen(game);
     return true;

@@ -6,6 +6,7 @@
 
 #include "app/control.h"
 #include "app/crosser.h"
+#include "app/deltatime.h"
 #include "app/paths.h"
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
@@ -195,6 +196,8 @@ void TMainGame::OnPrepare()
     for (int& c : PowerUpCharge)
         c = 0;
     PrepareBegin();
+    // The time spent preparing is not one long frame of play.
+    app::ResetDeltaTime();
 }
 
 void TMainGame::LeaveWithError()

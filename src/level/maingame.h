@@ -129,6 +129,9 @@ public:
     bool LoadLevel(const TLevelSetup& setup);
     bool LoadLevelFile(const std::string& path, const TLevelSetup& setup);
     void SetData(match3::PM3Level level);
+    // Shows why the level could not be started (`error`, naming the file) and
+    // returns to the previous screen, or to the main menu.
+    void LeaveWithError();
     bool isTimed() const { return Setup.timed != 0; }
 
     // ---- SCREEN HOOKS ----
@@ -198,7 +201,6 @@ private:
     void SlidePanelsOut();
     void DrawTimeLine();
     void DrawCursor();
-    void LeaveWithError();
     bool engineLoaded_ = false;
     bool setupDone_ = false;
 };
