@@ -110,6 +110,12 @@ bool TMainGame::LoadLevelFile(const std::string& path, const TLevelSetup& setup)
     error.clear();
     if (!EnsureEngine())
         return false;
+    // Flights still holding cells of the previous level let go of them
+    // before that level is freed.
+    FlyObjects.Clear();
+    Captions.Clear();
+    CurrHint.reset();
+    HammerSlamTile = nullptr;
     // Each level start takes fresh streams from the program's generator, so
     // a run with a fixed seed plays the same boards.
     const uint32_t rulesSeed = platform::Rng().Next();

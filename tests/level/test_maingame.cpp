@@ -355,3 +355,21 @@ TEST_F(Screen, HammerGivenBackKeepsItsChargeAndStrikesOnAClick)
     EXPECT_EQ(g->Level->Score, 10) << "the struck chip scores as a destroyed chip";
     mouse.clear();
 }
+
+TEST_F(Screen, NextLevelAfterTheEndAnimationStartsClean)
+{
+    // The cells of a won level stay at the end of their flight until the
+    // next level is loaded; loading it lets go of them first.
+    Load(kClearBoard, 60);
+    UntilPlay();
+    Frame();
+    ASSERT_EQ(g->State, STATE_WON);
+    RunMs(4000);
+    ASSERT_GT(g->FlyObjects.KeptCount(), 0u);
+    Load(kCoinBoard, 60);
+    EXPECT_EQ(g->State, STATE_BEGIN);
+    EXPECT_EQ(g->FlyObjects.Count(), 9u);
+    UntilPlay();
+    EXPECT_EQ(g->Level->Seconds, 0);
+    EXPECT_EQ(g->Moves, 0);
+}
