@@ -3,6 +3,7 @@
 #include "app/deltatime.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
+#include "datafiles/numbers.h"
 
 #include <exception>
 
@@ -37,21 +38,6 @@ void Call(const std::function<void()>& f)
         f();
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 // A localised text that the frame can do without: missing means empty.
 std::string ReadOptionalText(const std::string& path)
@@ -183,7 +169,7 @@ const std::vector<std::shared_ptr<TPopUp>>& Control::PopUps() { return S().popup
 std::shared_ptr<TScreen> Control::GetScreenByName(const std::string& name)
 {
     for (const auto& s : S().screens)
-        if (EqualNoCase(s->Name, name))
+        if (datafiles::EqualsNoCase(s->Name, name))
             return s;
     return nullptr;
 }
