@@ -59,7 +59,7 @@ function(velmora_test name dir)
   velmora_warnings(${name})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name}
+  gtest_discover_tests(${name} NO_PRETTY_VALUES NO_PRETTY_TYPES
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;VELMORA_BUILD_DIR=${CMAKE_BINARY_DIR}"
     DISCOVERY_TIMEOUT 60)
