@@ -52,12 +52,17 @@ void TM3Chip::PlayAnim(int animId, int loop)
     }
 }
 
-void TM3Chip::MoveTo(TM3Tile* target)
+bool TM3Chip::MoveTo(TM3Tile* target)
 {
+    // A fall step never leaves a cell under an obstacle and only ever enters
+    // an empty, open cell: never one that holds a chip or an obstacle.
+    if (!target || !target->isFreeToMoveChip() || (myTile && myTile->isObstacled()))
+        return false;
     auto self = shared_from_this();
     if (myTile && myTile->chip.get() == this)
         myTile->chip.reset();
     target->SetChip(self);
+    return true;
 }
 
 void TM3Chip::Fall()
@@ -65,10 +70,9 @@ void TM3Chip::Fall()
     if (!myTile || !myM3Game)
         return;
     TM3Tile* below = myTile->GetTileNeighbor(1, 0);
-    if (!below)
+    if (!MoveTo(below))
         return;
     state = kChipFall;
-    MoveTo(below);
     ady = -below->tileH - ady;
 }
 
@@ -77,10 +81,9 @@ void TM3Chip::FallLeft()
     if (!myTile)
         return;
     TM3Tile* target = myTile->GetTileNeighbor(1, -1);
-    if (!target)
+    if (!MoveTo(target))
         return;
     state = kChipFallLeft;
-    MoveTo(target);
     adx = target->tileW;
     ady = -target->tileH - ady;
 }
@@ -90,10 +93,9 @@ void TM3Chip::FallRight()
     if (!myTile)
         return;
     TM3Tile* target = myTile->GetTileNeighbor(1, 1);
-    if (!target)
+    if (!MoveTo(target))
         return;
     state = kChipFallRight;
-    MoveTo(target);
     adx = -target->tileW;
     ady = -target->tileH - ady;
 }

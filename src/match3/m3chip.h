@@ -112,7 +112,7 @@ public:
     void Free();
 
 private:
-    void MoveTo(TM3Tile* target);
+    bool MoveTo(TM3Tile* target); // false when the cell cannot take the chip
     int UpdateState();
     void UpdateAnim();
 };

@@ -597,6 +597,12 @@ void TM3Game::CreateBoardPowerUp(TM3Tile* t, std::vector<TM3Tile*> cells)
 {
     if (!t)
         return;
+    if (t->isObstacled()) {
+        // A power chip born under an obstacle could never be picked, swapped
+        // or matched: the line is an ordinary match instead.
+        MatchTilesList(cells);
+        return;
+    }
     const int kind = cells.size() == 6 ? kChipLightning : cells.size() == 7 ? kChipBomb : kChipCross;
     cells.erase(std::remove(cells.begin(), cells.end(), t), cells.end());
     t->CountDrawPosition();
@@ -605,6 +611,12 @@ void TM3Game::CreateBoardPowerUp(TM3Tile* t, std::vector<TM3Tile*> cells)
     for (TM3Tile* other : cells) {
         if (!other || !other->chip)
             continue;
+        if (other->isObstacled()) {
+            // An obstacle holds its chip in place: the match costs the cell its
+            // top obstacle, as any match does, and the chip is not gathered.
+            other->chip->Destroy(0, kDestroyMatch);
+            continue;
+        }
         PM3Chip ch = other->chip;
         ch->CountDrawPosition();
         auto f = std::make_shared<TM3ChipFantom>();
@@ -749,8 +761,10 @@ bool TM3Game::isTileUnavailable(int r, int c) const
 
 bool TM3Game::isTileFreeForFall(int r, int c) const
 {
+    // An obstacled cell is never a fall target: a chip that fell in could
+    // neither fall on nor be picked or swapped out again.
     const TM3Tile* t = GetTileRC(r, c);
-    return t && t->isFreeToChipFall();
+    return t && t->isFreeToMoveChip();
 }
 
 bool TM3Game::isTileExisting(int r, int c) const

@@ -314,13 +314,17 @@ void TM3Tile::update()
     }
     FinderInt = 0;
     // Refill: an empty creator makes a chip that falls in from one cell above.
+    // Under an obstacle the chip fades in where it is instead: nothing falls
+    // into an obstacled cell.
     if (isCreator && !chip && td[0] && myM3Game) {
         PM3Chip fresh = myM3Game->CreateChipById(myM3Game->GetRandomChipId());
         if (fresh) {
             SetChip(fresh);
             fresh->alpha = 0;
-            fresh->ady = -tileH;
-            fresh->state = kChipFall;
+            if (!isObstacled()) {
+                fresh->ady = -tileH;
+                fresh->state = kChipFall;
+            }
         }
     }
 }

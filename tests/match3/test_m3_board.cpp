@@ -28,6 +28,10 @@ TEST_F(Gravity, BoardsSettleAsExpected)
          "1\n.!", "1\n.!\n"},
         {"a chip under an obstacle never falls", 0,
          "1@1\n.", "1@1\n.\n"},
+        {"an empty obstacled cell takes no chip from above", 0,
+         "1\n.@1\n.", "1\n.@1\n.\n"},
+        {"side falls on: no slide into an obstacled cell", 1,
+         "1 .\n.! .@1", "1 .\n.! .@1\n"},
         {"side falls off: the chip above a locked cell stays", 0,
          "1 .\n.! .", "1 .\n.! .\n"},
         {"side falls on: the chip slides past the locked cell", 1,
@@ -88,6 +92,15 @@ TEST_F(Gravity, CreatorsRefillFromTheKindsInPlay)
     EXPECT_TRUE(fresh->isFalling());
     EXPECT_LT(fresh->ady, 0);
     EXPECT_LT(fresh->alpha, 1);
+    // Under an obstacle the fresh chip fades in where it is and stays there.
+    Load(".^@1\n.", "4");
+    d.Step();
+    fresh = T(0, 0)->GetMyChip();
+    ASSERT_TRUE(fresh);
+    EXPECT_FALSE(fresh->isFalling());
+    EXPECT_EQ(fresh->ady, 0);
+    EXPECT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), "4^@1\n.\n");
 }
 
 TEST_F(Gravity, SameSeedsSameGame)
@@ -268,6 +281,42 @@ TEST_F(Swap, LineOfFiveMakesACrossChipAndSixALightningChip)
         EXPECT_EQ(d.Level()->Score, 0) << "swallowed chips score nothing";
         EXPECT_TRUE(G().fantomsList.empty());
     }
+}
+
+TEST_F(Swap, LargeLinesBreakObstaclesInsteadOfGatheringTheirChips)
+{
+    // A chip under an obstacle stays in its cell when its line makes a power
+    // chip: the obstacle takes the hit, as in any match. Gathering it used to
+    // leave the obstacle on an empty cell, and the new power chip then fell
+    // into that cell, where nothing could pick, swap or match it again.
+    struct Case {
+        const char* what;
+        const char* before;
+        TM3Move move;
+        const char* after;
+    } cases[] = {
+        {"L of five through a chain: the chip stays, falls on once free, the cross follows",
+         "1 2 1 1\n3 1@1 4 5\n4 1 5 6\n5 6 3 4", {0, 0, 0, 1},
+         "2 . . .\n3 101 4 5\n4 1 5 6\n5 6 3 4\n"},
+        {"line of five through a double chain: one layer goes, the coin under it stays",
+         "1 1$1@2 2 1 1\n3 4 1 5 6", {1, 2, 0, 2}, ". 1$1@1 101 . .\n3 4 2 5 6\n"},
+        {"line of six with a chain at its end", "1 1 2 1 1 1@1\n3 4 1 5 6 3", {1, 2, 0, 2},
+         ". . 102 . . 1\n3 4 2 5 6 3\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.before);
+        ASSERT_TRUE(d.Move(c.move));
+        ASSERT_GE(d.RunUntilSettled(), 0);
+        EXPECT_EQ(d.Dump(), c.after);
+        EXPECT_EQ(d.Level()->Cash, 0);
+    }
+    // Made under an obstacle, a power chip could never fire: such a line is
+    // matched as an ordinary one.
+    Load("1@1 1 1 1 1\n2 3 4 5 6");
+    G().CreateBoardPowerUp(T(0, 0), SwapMatchFinder::FindMatches(&G(), T(0, 0)));
+    ASSERT_GE(d.RunUntilSettled(), 0);
+    EXPECT_EQ(d.Dump(), "1 . . . .\n2 3 4 5 6\n");
 }
 
 TEST_F(Swap, PickingAPowerChipFiresIt)
