@@ -306,16 +306,16 @@ PImgTexture FindTexture(const std::string& path)
     return nullptr;
 }
 
-PImg LoadImg(const std::string& spec, int flags, bool queued, bool deferred)
+PImg LoadImg(const std::string& source, int flags, bool queued, bool deferred)
 {
-    const size_t bar = spec.find('|');
+    const size_t bar = source.find('|');
     if (bar == std::string::npos) {
         auto img = std::make_shared<TImg>();
-        img->url = spec;
+        img->url = source;
         img->flags = flags;
         if (queued) {
             std::weak_ptr<TImg> target = img;
-            QueueResourceLoad(spec, flags, [target](const TProgramRes& res) {
+            QueueResourceLoad(source, flags, [target](const TProgramRes& res) {
                 PImg t = target.lock();
                 if (!t)
                     return;
@@ -330,8 +330,8 @@ PImg LoadImg(const std::string& spec, int flags, bool queued, bool deferred)
         return img;
     }
 
-    const std::string atlasPath = Trim(spec.substr(0, bar));
-    std::string pieceName = Trim(spec.substr(bar + 1));
+    const std::string atlasPath = Trim(source.substr(0, bar));
+    std::string pieceName = Trim(source.substr(bar + 1));
     const size_t bar2 = pieceName.find('|');
     if (bar2 != std::string::npos)
         pieceName = Trim(pieceName.substr(0, bar2));

@@ -99,11 +99,11 @@ using PImgTexture = std::shared_ptr<TImgTexture>;
 
 // ---- Operations ----
 
-// spec: a path, or an atlas path and a piece name joined by "|". queued: the
+// source: a path, or an atlas path and a piece name joined by "|". queued: the
 // load goes on the resource queue (and happens at the first draw at the
 // latest); deferred: the picture is loaded at its first draw. A piece the
 // atlas lacks gives an empty handle that draws nothing (and a console line).
-PImg LoadImg(const std::string& spec, int flags = -1, bool queued = false, bool deferred = false);
+PImg LoadImg(const std::string& source, int flags = -1, bool queued = false, bool deferred = false);
 void DrawImg(const PImg& img, float x, float y);
 float ImgWidth(const PImg& img);
 float ImgHeight(const PImg& img);

@@ -435,13 +435,13 @@ SoundPtr DecodeWav(const std::vector<uint8_t>& bytes, bool loop)
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
     if (!rw)
         return nullptr;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wavFormat;
     Uint8* data = nullptr;
     Uint32 len = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &data, &len))
+    if (!SDL_LoadWAV_RW(rw, 1, &wavFormat, &data, &len))
         return nullptr;
     std::vector<float> out;
-    bool ok = Convert(spec.format, spec.channels, spec.freq, data, len, out);
+    bool ok = Convert(wavFormat.format, wavFormat.channels, wavFormat.freq, data, len, out);
     SDL_FreeWAV(data);
     if (!ok)
         return nullptr;
