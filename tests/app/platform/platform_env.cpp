@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace vmtest {
 
@@ -39,8 +40,11 @@ void FreshDisplay(int w, int h)
 
 std::string ScratchDir(const std::string& name)
 {
+    // CTest runs the cases of one suite in parallel processes: each process
+    // gets its own folder so that one case never clears another's files.
     const char* build = std::getenv("VELMORA_BUILD_DIR");
-    std::filesystem::path dir = std::filesystem::path(build ? build : "/tmp") / "test_scratch" / "platform" / name;
+    std::filesystem::path dir = std::filesystem::path(build ? build : "/tmp") / "test_scratch" / "platform" /
+                                (name + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();
