@@ -1,12 +1,11 @@
 #include "app/paths.h"
 
 #include "app/platform/core/files.h"
+#include "datafiles/txtfile.h"
 
 namespace app {
 
 namespace {
-std::string g_gameDir = "Game/";
-std::string g_language;
 std::string g_userData;
 MarkerFlags g_markers;
 
@@ -42,12 +41,14 @@ bool CreateFolders(const std::string& dir)
 }
 } // namespace
 
-const std::string& GameDir() { return g_gameDir; }
-void SetGameDir(const std::string& dir) { g_gameDir = dir.empty() ? "Game/" : WithSlash(dir); }
+// The one store of the game and language folders is the data files' own, so
+// that "[BDIR]" and "[LANG]" in any data file follow --game-dir.
+const std::string& GameDir() { return GamePaths::GameFolder(); }
+void SetGameDir(const std::string& dir) { GamePaths::SetGameFolder(dir.empty() ? "Game/" : WithSlash(dir)); }
 
-const std::string& LanguageFolder() { return g_language; }
-void SetLanguageFolder(const std::string& folder) { g_language = folder; }
-std::string LocalDir() { return g_gameDir + "Local/" + g_language + "/"; }
+const std::string& LanguageFolder() { return GamePaths::LanguageFolder(); }
+void SetLanguageFolder(const std::string& folder) { GamePaths::SetLanguageFolder(folder); }
+std::string LocalDir() { return GamePaths::LanguageRoot(); }
 
 std::string TrimText(const std::string& text)
 {

@@ -11,7 +11,6 @@
 #include "app/platform/draw.h"
 #include "app/platform/input.h"
 #include "datafiles/blockfile.h"
-#include "gui/guifile.h"
 
 namespace app {
 
@@ -44,9 +43,12 @@ bool LoadScreenObjectFile(TScreen& screen, const std::string& path)
     // Objects made in code before set-up stay below the file's objects.
     std::vector<TAppObjPtr> kept = std::move(screen.Objects);
     screen.Objects.clear();
-    const PBlockFile root = LoadBlockFile(path);
-    if (root)
-        gui::BuildGuiObjects(*root, screen);
+    // Each top block becomes an object of its registered type (the widget
+    // types register themselves with the object-type registry); unknown block
+    // names build nothing.
+    if (const PBlockFile root = LoadBlockFile(path))
+        for (const PBlockFile& child : GetAllSubBlocks(*root))
+            CreateAppObjFromBlock(*child, &screen);
     screen.Objects.insert(screen.Objects.begin(), kept.begin(), kept.end());
     return true;
 }

@@ -6,7 +6,7 @@
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
 #include "app/platform/draw.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 #include "datafiles/blockfile.h"
 #include "datafiles/numbers.h"
 #include "fx/timing.h"
@@ -61,11 +61,11 @@ int EntryInt(const TBlockFile& block, const char* key, int otherwise)
 // there is none (classes not created yet, or n out of range: named in a line).
 PTextClass ProgramClassOr(int n, const std::string& who, const TRGB& fallbackColour)
 {
-    if (const PTextClass& c = app::TextClass(n))
+    if (const PTextClass& c = gui::TextClass(n))
         return c;
-    if (n < 1 || n > app::kProgramTextClassCount)
+    if (n < 1 || n > gui::kProgramTextClassCount)
         platform::Log("GUI file: " + who + " names text class " + std::to_string(n) + ", which does not exist (1 to " +
-                      std::to_string(app::kProgramTextClassCount) + ")");
+                      std::to_string(gui::kProgramTextClassCount) + ")");
     return NewTextClass(nullptr, fallbackColour, std::nullopt, std::nullopt);
 }
 
@@ -478,7 +478,7 @@ void TUITextButton::LoadTypeData(const TBlockFile& block)
         if (set != 1 && set != 2)
             platform::Log("GUI file: " + who + " names text-button set " + std::to_string(set) +
                           "; the sets are 1 and 2, set 1 is used");
-        const app::TextButtonClasses& chosen = app::TextButtonClassSet(set == 2 ? 2 : 1);
+        const gui::TextButtonClasses& chosen = gui::TextButtonClassSet(set == 2 ? 2 : 1);
         for (size_t s = 0; s < Class.size(); ++s)
             Class[s] = chosen[s] ? chosen[s]->Copy() : NewTextClass(nullptr, kFallback[s], std::nullopt, std::nullopt);
     }

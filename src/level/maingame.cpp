@@ -12,8 +12,7 @@
 #include "app/platform/core/system.h"
 #include "app/platform/draw.h"
 #include "app/platform/input.h"
-#include "app/registry.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 #include "citymap/backgrounds.h"
 #include "gui/mouse.h"
 #include "level/ingamemenu.h"
@@ -169,7 +168,7 @@ void TMainGame::OnSetup()
     TimeLine = gui::CreateUIImage(platform::ImagePtr(), 90, 53, TimePanel.get());
     TimeLine->SetSpecialDrawFunction([this] { DrawTimeLine(); });
     MenuButton = gui::CreateUILightButton(local + "gfx/mainGame/InGameMenuButton.png", 24, 8, UpperPanel.get(), 0.5f);
-    const gui::PTextClass& cls = app::TextClass(9);
+    const gui::PTextClass& cls = gui::TextClass(9);
     LevelText = gui::CreateUIText("", 1024, 26, 60, 20, UpperPanel.get(), cls);
     ScoreText = gui::CreateUIText("", 900, 26, 60, 20, UpperPanel.get(), cls);
     GoldText = gui::CreateUIText("", 544, 22, 54, 25, UpperPanel.get(), cls);
@@ -409,11 +408,8 @@ void TMainGame::UpdateState_END()
         return;
     EndReported = true;
     const bool won = State == STATE_WON;
-    auto& p = app::Program();
-    if (won && p.LevelSummary)
-        p.LevelSummary->Show();
-    else if (!won && p.Lose)
-        p.Lose->Show();
+    if (const auto popup = (won ? SummaryPopUp : LosePopUp).lock())
+        popup->Show();
     if (OnLevelEnd)
         OnLevelEnd(won);
 }
@@ -751,7 +747,7 @@ void TMainGame::LOSE()
 
 void TMainGame::GoMenu()
 {
-    if (auto& menu = app::Program().InGameMenu)
+    if (const auto menu = MenuPopUp.lock())
         menu->Show();
 }
 

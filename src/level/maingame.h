@@ -120,6 +120,9 @@ public:
     std::string error;
     // The screen to return to when a level cannot be started.
     std::weak_ptr<app::TScreen> PreviousScreen;
+    // The level's own pop-ups (summary, lose, in-game menu), linked by the
+    // program when it makes them; not owned, and none for a screen made alone.
+    std::weak_ptr<app::TPopUp> SummaryPopUp, LosePopUp, MenuPopUp;
 
     // ---- LEVELS ----
     // Loads the engine data once (false with `error`).

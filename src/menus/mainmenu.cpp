@@ -5,7 +5,7 @@
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
 #include "app/platform/draw.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 
 namespace menus {
 
@@ -28,7 +28,7 @@ void TMainMenu::OnDraw()
     }
     if (title_.empty())
         return;
-    const gui::PTextClass& cls = app::TextClass(35);
+    const gui::PTextClass& cls = gui::TextClass(35);
     if (cls) {
         cls->SelectFont();
         const int w = platform::TextWidth(title_);

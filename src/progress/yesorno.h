@@ -3,7 +3,7 @@
 // like every other, and its behaviour is added here.
 #pragma once
 
-#include "menus/zefarpopup.h"
+#include "menus/styled/zefarpopup.h"
 
 namespace progress {
 

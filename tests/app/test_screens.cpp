@@ -24,10 +24,10 @@
 #include "app/loading.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
-#include "app/registry.h"
+#include "game/registry.h"
 #include "app/screen.h"
 #include "gui/widgets.h"
-#include "menus/zefarpopup.h"
+#include "menus/styled/zefarpopup.h"
 
 namespace {
 
@@ -139,6 +139,7 @@ protected:
         app::GetLoadingHooks() = app::LoadingHooks{};
         app::Crosser() = std::make_shared<app::TCrosser>();
         menus::TZefarPopUp::ResetNextSide();
+        gui::RegisterWidgetTypes(); // the widgets of GUI files
         app::GlobalVars::POPUPDARKFADESPEED = 0.05f;
         app::GlobalVars::POPUPSHOWSPEED = 0.025f;
         oldGameDir = app::GameDir();
@@ -156,7 +157,7 @@ protected:
         app::Crosser() = std::make_shared<app::TCrosser>();
         app::Loaders().clear();
         app::ResetLoading();
-        app::Program() = app::ProgramScreens{};
+        game::Program() = game::ProgramScreens{};
         Control::Reset();
         platform::ResetInput();
         platform::SetFrameLimit(60);
@@ -663,7 +664,7 @@ TEST_F(ScreensTest, TheIrisClosesOnTheOldScreenAndOpensOnTheNew)
 
 TEST_F(ScreensTest, TheProgramScreensAreMadeInOrderAndTheWorkListHoldsThemAll)
 {
-    app::CreateProgramScreens(false);
+    game::CreateProgramScreens(false);
     struct Row {
         const char* name;
         int id;
@@ -705,11 +706,11 @@ TEST_F(ScreensTest, TheProgramScreensAreMadeInOrderAndTheWorkListHoldsThemAll)
         EXPECT_EQ(s->IsPopUp(), r.kind == 'p' || r.kind == 'z');
         EXPECT_EQ(dynamic_cast<menus::TZefarPopUp*>(s.get()) != nullptr, r.kind == 'z');
     }
-    const auto& loading = app::Program().LoadingScreen;
+    const auto& loading = game::Program().LoadingScreen;
     ASSERT_NE(loading, nullptr);
     EXPECT_EQ(loading->Id, -1);
     EXPECT_EQ(loading->Name, "LoadingScreen");
-    EXPECT_EQ(app::Program().Crosser, app::Crosser());
+    EXPECT_EQ(game::Program().Crosser, app::Crosser());
 
     app::SetupLoadingScreen(loading);
     std::vector<std::string> expected = screens;

@@ -7,7 +7,7 @@
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
 #include "app/settings.h"
-#include "app/startup.h"
+#include "game/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -243,12 +243,12 @@ TEST_F(SettingsTest, StartUpLoadsSettingsAndTuningVariablesAndSavesOnQuit)
         Settings::ResetToDefaults();
         console.clear();
 
-        app::CmdOptions o;
+        game::CmdOptions o;
         o.headless = true;
         o.frames = 2;
         o.gameDir = game.string();
         o.userDir = dir.string();
-        EXPECT_EQ(app::RunGame(o), 0) << console;
+        EXPECT_EQ(game::RunGame(o), 0) << console;
 
         EXPECT_FLOAT_EQ(Settings::SoundVolume, 0.5f);
         EXPECT_EQ(Settings::MusicOn, 0);

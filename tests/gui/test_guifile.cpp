@@ -8,7 +8,7 @@
 #include "app/paths.h"
 #include "app/platform/platform.h"
 #include "app/screen.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 #include "datafiles/blockfile.h"
 #include "datafiles/txtfile.h"
 #include "gui/fonts.h"
@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(platform::Init(o));
         ASSERT_TRUE(platform::OpenDisplay(64, 64, 0));
         app::SetGameDir("Game/");
-        app::CreateProgramTextClasses();
+        gui::CreateProgramTextClasses();
     }
     static void TearDownTestSuite()
     {
@@ -166,7 +166,7 @@ TEST_F(GuiFile, ButtonsFromAFileDrawAndReact)
     EXPECT_EQ(go->Text, "Go on");
     EXPECT_EQ(go->Align, 1);
     // Set 2 of the program-wide button classes, copied state by state.
-    const app::TextButtonClasses& set2 = app::TextButtonClassSet(2);
+    const gui::TextButtonClasses& set2 = gui::TextButtonClassSet(2);
     for (size_t s = 0; s < 4; ++s) {
         ASSERT_TRUE(go->Class[s]);
         EXPECT_NE(go->Class[s], set2[s]) << "a copy, not the shared class";
@@ -183,7 +183,7 @@ TEST_F(GuiFile, ButtonsFromAFileDrawAndReact)
     auto* label = As<gui::TUIText>(screen.FindObject("Label"));
     ASSERT_TRUE(label);
     EXPECT_EQ(label->Text, "Hello");
-    EXPECT_EQ(label->Class[0]->Font, app::TextClass(1)->Font);
+    EXPECT_EQ(label->Class[0]->Font, gui::TextClass(1)->Font);
     EXPECT_EQ(label->TextObject[0].lines, 1);
     EXPECT_GT(label->w, 0);
     EXPECT_FALSE(label->isAvailableForClicking);

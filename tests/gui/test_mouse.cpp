@@ -7,8 +7,8 @@
 #include "app/control.h"
 #include "app/paths.h"
 #include "app/platform/input.h"
-#include "app/startup.h"
-#include "app/textclasses.h"
+#include "game/startup.h"
+#include "gui/textclasses.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -145,18 +145,18 @@ TEST(Mouse, RefreshedByTheFrameStepOfARun)
     std::ofstream(script) << "2 move 300 200\n3 press\n";
 
     gui::Mouse() = gui::TMouse{};
-    app::CmdOptions o;
+    game::CmdOptions o;
     o.headless = true;
     o.frames = 4;
     o.userDir = (dir / "user").string();
     o.inputScript = script.string();
-    ASSERT_EQ(app::RunGame(o), 0);
+    ASSERT_EQ(game::RunGame(o), 0);
 
     EXPECT_FLOAT_EQ(gui::Mouse().x, 300);
     EXPECT_FLOAT_EQ(gui::Mouse().y, 200);
     EXPECT_EQ(gui::Mouse().leftHolded, 1);
-    ASSERT_TRUE(app::TextClass(app::kProgramTextClassCount));
-    EXPECT_TRUE(app::TextClass(app::kProgramTextClassCount)->Font);
+    ASSERT_TRUE(gui::TextClass(gui::kProgramTextClassCount));
+    EXPECT_TRUE(gui::TextClass(gui::kProgramTextClassCount)->Font);
 
     app::Control::Reset();
     app::SetGameDir("Game/");

@@ -6,7 +6,7 @@
 
 #include "app/paths.h"
 #include "app/platform/platform.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 #include "gui/fonts.h"
 #include "gui/textclass.h"
 
@@ -213,17 +213,17 @@ TEST(ProgramTextClasses, BuiltFromTheGameFonts)
 {
     app::SetGameDir("Game/");
     gui::ClearFontCache();
-    app::CreateProgramTextClasses();
+    gui::CreateProgramTextClasses();
 
-    EXPECT_FALSE(app::TextClass(0));
-    EXPECT_FALSE(app::TextClass(app::kProgramTextClassCount + 1));
-    for (int n = 1; n <= app::kProgramTextClassCount; ++n) {
-        ASSERT_TRUE(app::TextClass(n)) << n;
-        ASSERT_TRUE(app::TextClass(n)->Font) << n;
-        ASSERT_TRUE(app::TextClass(n)->Color) << n;
+    EXPECT_FALSE(gui::TextClass(0));
+    EXPECT_FALSE(gui::TextClass(gui::kProgramTextClassCount + 1));
+    for (int n = 1; n <= gui::kProgramTextClassCount; ++n) {
+        ASSERT_TRUE(gui::TextClass(n)) << n;
+        ASSERT_TRUE(gui::TextClass(n)->Font) << n;
+        ASSERT_TRUE(gui::TextClass(n)->Color) << n;
     }
     // Rows with equal settings are still separate objects.
-    EXPECT_NE(app::TextClass(1), app::TextClass(5));
+    EXPECT_NE(gui::TextClass(1), gui::TextClass(5));
 
     struct Case {
         int n, size;
@@ -242,7 +242,7 @@ TEST(ProgramTextClasses, BuiltFromTheGameFonts)
         {36, 26, "255,255,255,1.00000000,1.00000000", false, 0},
     };
     for (const Case& c : cases) {
-        const gui::PTextClass& tc = app::TextClass(c.n);
+        const gui::PTextClass& tc = gui::TextClass(c.n);
         EXPECT_EQ(tc->Font->PixelSize(), c.size) << c.n;
         EXPECT_EQ(tc->Color->ToString(), c.colour) << c.n;
         EXPECT_EQ(bool(tc->Outline), c.outline) << c.n;
@@ -258,18 +258,18 @@ TEST(ProgramTextClasses, BuiltFromTheGameFonts)
     }
     // Classes 8, 35 and 36 use the display font, the others the body font;
     // fonts are shared through the cache.
-    EXPECT_EQ(app::TextClass(8)->Font, gui::GetFont("GAME/GFX/FONT.TTF", 32));
-    EXPECT_EQ(app::TextClass(10)->Font, app::TextClass(11)->Font);
-    EXPECT_NE(app::TextClass(8)->Font, app::TextClass(10)->Font);
+    EXPECT_EQ(gui::TextClass(8)->Font, gui::GetFont("GAME/GFX/FONT.TTF", 32));
+    EXPECT_EQ(gui::TextClass(10)->Font, gui::TextClass(11)->Font);
+    EXPECT_NE(gui::TextClass(8)->Font, gui::TextClass(10)->Font);
 
     // The button sets are the classes themselves, in state order.
-    const auto& large = app::TextButtonClassSet(1);
-    const auto& small = app::TextButtonClassSet(2);
+    const auto& large = gui::TextButtonClassSet(1);
+    const auto& small = gui::TextButtonClassSet(2);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(large[size_t(i)], app::TextClass(14 + i));
-        EXPECT_EQ(small[size_t(i)], app::TextClass(28 + i));
+        EXPECT_EQ(large[size_t(i)], gui::TextClass(14 + i));
+        EXPECT_EQ(small[size_t(i)], gui::TextClass(28 + i));
     }
-    EXPECT_FALSE(app::TextButtonClassSet(3)[0]);
+    EXPECT_FALSE(gui::TextButtonClassSet(3)[0]);
 }
 
 TEST(ProgramTextClasses, MissingFontsFallBackToTheDefaultFontWithOneLineEach)
@@ -278,11 +278,11 @@ TEST(ProgramTextClasses, MissingFontsFallBackToTheDefaultFontWithOneLineEach)
     platform::SetLogSink([&](const std::string& line) { lines.push_back(line); });
     app::SetGameDir("tests/fixtures/gui/nogame/");
     gui::ClearFontCache();
-    app::CreateProgramTextClasses();
+    gui::CreateProgramTextClasses();
     platform::SetLogSink(nullptr);
-    ASSERT_TRUE(app::TextClass(1));
-    EXPECT_FALSE(app::TextClass(1)->Font);
-    EXPECT_TRUE(app::TextClass(1)->Color);
+    ASSERT_TRUE(gui::TextClass(1));
+    EXPECT_FALSE(gui::TextClass(1)->Font);
+    EXPECT_TRUE(gui::TextClass(1)->Color);
     // Fourteen sizes of two missing files: each file named once.
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("nogame/gfx/font2.ttf"), std::string::npos);

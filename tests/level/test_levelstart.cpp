@@ -1,10 +1,10 @@
 // The testers' command-line options of the level screen.
 #include <gtest/gtest.h>
 
-#include "app/options/cmdline.h"
+#include "game/cmdline.h"
 
-using app::CmdAction;
-using app::ParseCommandLine;
+using game::CmdAction;
+using game::ParseCommandLine;
 
 TEST(LevelOptions, ParsedAndRefused)
 {
@@ -53,5 +53,5 @@ TEST(LevelOptions, ParsedAndRefused)
     const auto none = ParseCommandLine({"--headless"});
     EXPECT_FALSE(none.options.level || none.options.relaxed || none.options.autoplay ||
                  none.options.exitOnLevelEnd || none.options.bench);
-    EXPECT_NE(app::UsageText().find("--level S-L"), std::string::npos);
+    EXPECT_NE(game::UsageText().find("--level S-L"), std::string::npos);
 }

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/autoplay.h"
+#include "game/autoplay.h"
 #include "app/platform/core/system.h"
 #include "gui/mouse.h"
 #include "level/maingame.h"
@@ -300,14 +300,14 @@ TEST_F(Screen, BuiltInPlayerPrefersMovesThatClearCoins)
          60);
     UntilPlay();
     platform::Random rng(3);
-    const auto move = app::ChooseAutoplayMove(*g->Game, rng);
+    const auto move = game::ChooseAutoplayMove(*g->Game, rng);
     ASSERT_TRUE(move.has_value());
     EXPECT_EQ(move->r1, 2);
-    EXPECT_GT(app::AutoplayMoveValue(*g->Game, *move),
-              app::AutoplayMoveValue(*g->Game, match3::TM3Move{0, 0, 0, 1}));
+    EXPECT_GT(game::AutoplayMoveValue(*g->Game, *move),
+              game::AutoplayMoveValue(*g->Game, match3::TM3Move{0, 0, 0, 1}));
 
     // A drag presses on the first cell and lets go on the second.
-    const auto steps = app::DragSteps(100, 200, 172, 200);
+    const auto steps = game::DragSteps(100, 200, 172, 200);
     ASSERT_GE(steps.size(), 3u);
     EXPECT_EQ(steps.front().x, 100);
     EXPECT_EQ(steps[1].button, 1);

@@ -9,16 +9,13 @@
 
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"
+#include "app/platform/default_font.h"
 #include "app/platform/font.h"
 #include "app/platform/internal.h"
 
 namespace platform {
 
 using detail::L;
-
-// The compiled-in default face (default_font_data.cpp).
-extern const unsigned char kDefaultFontData[];
-extern const unsigned long kDefaultFontSize;
 
 namespace {
 
@@ -247,8 +244,9 @@ FontPtr LoadFontFromMemory(std::vector<unsigned char> bytes, int pixelSize, bool
 
 FontPtr DefaultFont()
 {
-    static FontPtr font = MakeFont(std::vector<unsigned char>(kDefaultFontData, kDefaultFontData + kDefaultFontSize), 16,
-                                   true, "(built-in)");
+    const unsigned char* bytes = detail::DefaultFontBytes();
+    static FontPtr font =
+        MakeFont(std::vector<unsigned char>(bytes, bytes + detail::DefaultFontSize()), 16, true, "(built-in)");
     return font;
 }
 

@@ -1,9 +1,9 @@
-#include "app/options/cmdline.h"
+#include "game/cmdline.h"
 
 #include <charconv>
 #include <limits>
 
-namespace app {
+namespace game {
 
 namespace {
 
@@ -187,4 +187,4 @@ std::string VersionText()
 #endif
 }
 
-} // namespace app
+} // namespace game

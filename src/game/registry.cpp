@@ -1,8 +1,8 @@
-#include "app/registry.h"
+#include "game/registry.h"
 
 #include "app/crosser.h"
 #include "app/loading.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 #include "citymap/mapscreen.h"
 #include "level/ingamemenu.h"
 #include "level/losepopup.h"
@@ -25,7 +25,9 @@
 #include "story/warstory.h"
 #include "tutorial/tutorialpopup.h"
 
-namespace app {
+namespace game {
+
+using namespace app;
 
 namespace {
 
@@ -68,9 +70,12 @@ void CreateProgramScreens(bool makeTextClasses)
     p.PickMode = Make<level::TPickMode>(107, "PickMode");
     p.Lose = Make<level::TLosePopUp>(109, "Lose");
     p.InGameMenu = Make<level::TInGameMenu>(111, "InGameMenu");
+    p.MainGame->SummaryPopUp = p.LevelSummary;
+    p.MainGame->LosePopUp = p.Lose;
+    p.MainGame->MenuPopUp = p.InGameMenu;
     p.CaptionsLoader = Make<match3::TCaptionsLoader>(0, "CaptionsLoader");
     if (makeTextClasses)
-        CreateProgramTextClasses();
+        gui::CreateProgramTextClasses();
     // The transition screen is a plain object: no Init, never registered.
     Crosser() = std::make_shared<TCrosser>();
     p.Crosser = Crosser();
@@ -80,4 +85,4 @@ void CreateProgramScreens(bool makeTextClasses)
     p.Tutorial = Make<tutorial::TTutorialPopUp>(110, "Tutorial");
 }
 
-} // namespace app
+} // namespace game

@@ -1,6 +1,6 @@
 // Rules for single files: text bytes, block-file structure, resource-catalogue
 // structure and picture pixels.
-#include "app/contentcheck/contentcheck.h"
+#include "game/contentcheck/contentcheck.h"
 
 #include "app/platform/core/files.h"
 #include "app/platform/core/system.h"

@@ -1,4 +1,4 @@
-#include "app/contentcheck/contentcheck.h"
+#include "game/contentcheck/contentcheck.h"
 
 #include "app/platform/core/files.h"
 

@@ -6,7 +6,7 @@
 
 #include "gui/textclass.h"
 
-namespace app {
+namespace gui {
 
 // Creates the 36 classes in their fixed order, loading the fonts
 // "gfx/font2.ttf" and "gfx/font.ttf" of the game folder through the font
@@ -23,4 +23,4 @@ constexpr int kProgramTextClassCount = 36;
 using TextButtonClasses = std::array<gui::PTextClass, 4>;
 const TextButtonClasses& TextButtonClassSet(int which);
 
-} // namespace app
+} // namespace gui

@@ -1,12 +1,14 @@
-#include "menus/gallery.h"
+#include "game/gallery.h"
 
 #include "app/control.h"
 #include "app/paths.h"
 #include "app/platform/core/system.h"
 #include "app/platform/draw.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 
-namespace menus {
+namespace game {
+
+using namespace app;
 
 namespace {
 
@@ -31,7 +33,7 @@ gui::TUIObject* FindWidget(const app::TAppObj& root, const std::string& name)
 void TGalleryScreen::OnInit()
 {
     // A counter (not a GUI file type) and a picture sliding in from the left.
-    Counter = gui::CreateUICounter(0, 600, 600, 300, 60, this, app::TextClass(7));
+    Counter = gui::CreateUICounter(0, 600, 600, 300, 60, this, gui::TextClass(7));
     Counter->Name = "Counter";
     Counter->SetValue(100, false);
     auto sliding = gui::CreateUIImage(app::GameDir() + "gfx/Match3/Chips/Chip-101.png", 480, 590, this);
@@ -87,4 +89,4 @@ std::shared_ptr<TGalleryScreen> StartGallery()
     return gallery;
 }
 
-} // namespace menus
+} // namespace game

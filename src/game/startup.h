@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/options/cmdline.h"
+#include "game/cmdline.h"
 
-namespace app {
+namespace game {
 
 struct StartupEnv {
     // Shows a start-up failure; empty: the platform message box.
@@ -38,4 +38,4 @@ int64_t HeadlessClockAt(int64_t frame);
 // and runs the game.
 int VelmoraMain(const std::vector<std::string>& args);
 
-} // namespace app
+} // namespace game

@@ -1,6 +1,6 @@
 // The content check: the shipped pack passes; broken copies of it and small
 // broken files are reported with the file and the line of the fault.
-#include "app/contentcheck/contentcheck.h"
+#include "game/contentcheck/contentcheck.h"
 
 #include "app/platform/image.h"
 

@@ -1,4 +1,4 @@
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 
 #include <optional>
 #include <vector>
@@ -6,7 +6,7 @@
 #include "app/paths.h"
 #include "gui/fonts.h"
 
-namespace app {
+namespace gui {
 
 namespace {
 
@@ -83,7 +83,7 @@ void CreateProgramTextClasses()
     ProgramClasses& c = Classes();
     c.classes.clear();
     for (const Row& row : kRows) {
-        const std::string font = GameDir() + (row.font2 ? "gfx/font2.ttf" : "gfx/font.ttf");
+        const std::string font = app::GameDir() + (row.font2 ? "gfx/font2.ttf" : "gfx/font.ttf");
         std::optional<TRGB> outline;
         if (row.hasOutline)
             outline = CreateRGB(kOutlineR, kOutlineG, kOutlineB, 1);
@@ -116,4 +116,4 @@ const TextButtonClasses& TextButtonClassSet(int which)
     return none;
 }
 
-} // namespace app
+} // namespace gui

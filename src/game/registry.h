@@ -15,12 +15,14 @@ namespace match3 { class TCaptionsLoader; }
 namespace tutorial { class TTutorialPopUp; }
 
 namespace app {
-
 class TLoadingScreen;
 class TCrosser;
+} // namespace app
+
+namespace game {
 
 struct ProgramScreens {
-    std::shared_ptr<TLoadingScreen> LoadingScreen;
+    std::shared_ptr<app::TLoadingScreen> LoadingScreen;
     std::shared_ptr<level::TMainGame> MainGame;
     std::shared_ptr<menus::TMainMenu> MainMenu;
     std::shared_ptr<story::TIntro> Intro;
@@ -38,7 +40,7 @@ struct ProgramScreens {
     std::shared_ptr<level::TLosePopUp> Lose;
     std::shared_ptr<level::TInGameMenu> InGameMenu;
     std::shared_ptr<match3::TCaptionsLoader> CaptionsLoader;
-    std::shared_ptr<TCrosser> Crosser;
+    std::shared_ptr<app::TCrosser> Crosser;
     std::shared_ptr<menus::TCredits> Credits;
     std::shared_ptr<story::TCharactersLoader> CharactersLoader;
     std::shared_ptr<story::TDialogsPopUp> Dialogs;
@@ -54,4 +56,4 @@ ProgramScreens& Program();
 // transition screen (which gets no Init) when `makeTextClasses` is set.
 void CreateProgramScreens(bool makeTextClasses = true);
 
-} // namespace app
+} // namespace game

@@ -4,7 +4,7 @@
 #include "app/control.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
-#include "app/startup.h"
+#include "game/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -45,14 +45,14 @@ protected:
 
     int Run()
     {
-        app::CmdOptions o;
+        game::CmdOptions o;
         o.headless = true;
         o.frames = 3;
         o.gameDir = (dir / "game").string();
         o.userDir = (dir / "user").string();
-        app::StartupEnv env;
+        game::StartupEnv env;
         env.messageBox = [this](const std::string& text) { boxes.push_back(text); };
-        return app::RunGame(o, env);
+        return game::RunGame(o, env);
     }
 
     fs::path dir;
@@ -116,7 +116,7 @@ TEST_F(StartupTest, TextsAreReadFromTheLanguageFolderAndTrimmed)
     EXPECT_EQ(app::Control::LoadingText(), "Loading");
 
     std::string title, error;
-    ASSERT_TRUE(app::ReadLanguageAndTitle(title, error)) << error;
+    ASSERT_TRUE(game::ReadLanguageAndTitle(title, error)) << error;
     EXPECT_EQ(title, "Velmora") << "no line end in the window title";
 }
 
@@ -128,14 +128,14 @@ TEST(HeadlessClock, SixtyFramesAreExactlyOneSecond)
 {
     int64_t shortest = 1000, longest = 0;
     for (int64_t f = 1; f <= 600; ++f) {
-        const int64_t step = app::HeadlessClockAt(f) - app::HeadlessClockAt(f - 1);
+        const int64_t step = game::HeadlessClockAt(f) - game::HeadlessClockAt(f - 1);
         shortest = std::min(shortest, step);
         longest = std::max(longest, step);
     }
     EXPECT_EQ(shortest, 16);
     EXPECT_EQ(longest, 17);
     for (int64_t seconds : {1, 2, 10, 3600})
-        EXPECT_EQ(app::HeadlessClockAt(60 * seconds) - app::HeadlessClockAt(0), 1000 * seconds);
+        EXPECT_EQ(game::HeadlessClockAt(60 * seconds) - game::HeadlessClockAt(0), 1000 * seconds);
 }
 
 } // namespace

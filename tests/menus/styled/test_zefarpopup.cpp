@@ -11,7 +11,7 @@
 #include "app/deltatime.h"
 #include "app/globalvars.h"
 #include "app/platform/platform.h"
-#include "menus/zefarpopup.h"
+#include "menus/styled/zefarpopup.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The command-line parser, as a table of argument lists and their results.
-#include "app/options/cmdline.h"
+#include "game/cmdline.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using app::CmdAction;
-using app::CmdOptions;
+using game::CmdAction;
+using game::CmdOptions;
 
 struct Case {
     std::vector<std::string> args;
@@ -77,7 +77,7 @@ TEST(CmdLine, Table)
         for (const auto& a : c.args)
             joined += a + " ";
         SCOPED_TRACE("args: " + joined);
-        const app::CmdLineResult r = app::ParseCommandLine(c.args);
+        const game::CmdLineResult r = game::ParseCommandLine(c.args);
         ASSERT_EQ(r.action, c.action) << r.message;
         if (c.check)
             c.check(r.options);
@@ -89,7 +89,7 @@ TEST(CmdLine, Table)
 
 TEST(CmdLine, UsageNamesEveryOption)
 {
-    const std::string usage = app::UsageText();
+    const std::string usage = game::UsageText();
     for (const char* opt : {"--windowed", "--fullscreen", "--game-dir", "--user-dir", "--seed", "--help",
                             "--version", "--headless", "--frames", "--screenshot", "--input", "--gallery"})
         EXPECT_NE(usage.find(opt), std::string::npos) << opt;

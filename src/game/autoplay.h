@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/options/cmdline.h"
+#include "game/cmdline.h"
 #include "app/platform/core/system.h"
 #include "match3/m3game.h"
 
-namespace app {
+namespace game {
 
 // How much a move is worth to the built-in player: coin layers, overlays and
 // obstacles its lines clear (twice the weight of plain pieces), power chips
@@ -73,4 +73,4 @@ private:
     std::vector<int> batches_;
 };
 
-} // namespace app
+} // namespace game

@@ -1,6 +1,6 @@
-#include "app/startup.h"
+#include "game/startup.h"
 
-#include "app/autoplay.h"
+#include "game/autoplay.h"
 #include "app/control.h"
 #include "app/deltatime.h"
 #include "app/globalvars.h"
@@ -8,19 +8,21 @@
 #include "app/loading.h"
 #include "app/paths.h"
 #include "app/platform/platform.h"
-#include "app/registry.h"
+#include "game/registry.h"
 #include "app/settings.h"
-#include "app/textclasses.h"
+#include "gui/textclasses.h"
 #include "fx/timing.h"
 #include "gui/mouse.h"
 #include "gui/widgets.h"
-#include "menus/gallery.h"
+#include "game/gallery.h"
 
 #include <cstdio>
 #include <memory>
 #include <optional>
 
-namespace app {
+namespace game {
+
+using namespace app;
 
 namespace {
 
@@ -244,7 +246,7 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     // ---- 5-6. Text classes and the mouse object ----
     // The program-wide text classes load the game's fonts; the mouse object
     // is refreshed in every frame step from here on.
-    CreateProgramTextClasses();
+    gui::CreateProgramTextClasses();
     Control::GetHooks().mouseUpdate = [] { gui::Mouse().Update(); };
     // The widget types of GUI files, before any screen reads its file.
     gui::RegisterWidgetTypes();
@@ -303,7 +305,7 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
 
     // ---- Developer gallery: Cheats.txt and --gallery ----
     if (options.gallery)
-        menus::StartGallery();
+        game::StartGallery();
 
     // ---- 20. Main loop ----
     Control::Setup();
@@ -346,4 +348,4 @@ int VelmoraMain(const std::vector<std::string>& args)
     return RunGame(cmd.options);
 }
 
-} // namespace app
+} // namespace game

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace app {
+namespace game {
 
 struct CmdOptions {
     std::optional<bool> fullScreen;     // --windowed / --fullscreen; unset: the settings decide
@@ -49,4 +49,4 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();
 std::string VersionText();
 
-} // namespace app
+} // namespace game

@@ -1,6 +1,6 @@
 // Velmora entry point. The start-up sequence lives in app/startup.cpp.
-#include "app/contentcheck/contentcheck.h"
-#include "app/startup.h"
+#include "game/contentcheck/contentcheck.h"
+#include "game/startup.h"
 
 #include <iostream>
 #include <string>
@@ -28,5 +28,5 @@ int main(int argc, char** argv)
         }
         return contentcheck::RunContentCheck(gameDir, std::cout);
     }
-    return app::VelmoraMain(args);
+    return game::VelmoraMain(args);
 }

@@ -1,4 +1,4 @@
-#include "menus/zefarpopup.h"
+#include "menus/styled/zefarpopup.h"
 
 #include "app/deltatime.h"
 #include "app/globalvars.h"

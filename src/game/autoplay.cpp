@@ -1,4 +1,4 @@
-#include "app/autoplay.h"
+#include "game/autoplay.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,11 +12,13 @@
 #include "app/loading.h"
 #include "app/platform/display.h"
 #include "app/platform/input.h"
-#include "app/registry.h"
+#include "game/registry.h"
 #include "level/maingame.h"
 #include "match3/m3level.h"
 
-namespace app {
+namespace game {
+
+using namespace app;
 
 namespace {
 
@@ -305,4 +307,4 @@ void TAutoplay::PrintBench() const
     std::fflush(stdout);
 }
 
-} // namespace app
+} // namespace game

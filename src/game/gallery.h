@@ -14,7 +14,7 @@
 #include "app/screen.h"
 #include "gui/widgets.h"
 
-namespace menus {
+namespace game {
 
 class TGalleryScreen : public app::TScreen {
 public:
@@ -37,4 +37,4 @@ public:
 // the gallery, or none.
 std::shared_ptr<TGalleryScreen> StartGallery();
 
-} // namespace menus
+} // namespace game

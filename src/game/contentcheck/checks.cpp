@@ -1,7 +1,7 @@
 // The list of content checks. A subsystem that reads new content adds its files
 // here: a path read by code goes into the code-reference table, a new data file
 // format into its own check.
-#include "app/contentcheck/contentcheck.h"
+#include "game/contentcheck/contentcheck.h"
 
 #include "app/globalvars.h"
 #include "app/platform/core/files.h"
