@@ -1,8 +1,6 @@
 // Board rules that only show over a whole swap or several matches: the power
 // chip each match shape makes, slides beside creators, the reshuffle beside
 // stacked obstacles, coins under several layers and the board size limit.
-#include <unistd.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -92,25 +90,6 @@ TEST_F(PowerChip, EachMatchShapeAndSizeMakesItsKind)
         }
         ASSERT_GE(d.RunUntilSettled(), 0);
         EXPECT_EQ(PowerChipsOnBoard(d), c.power ? std::vector<int>{c.power} : std::vector<int>{});
-    }
-}
-
-TEST_F(PowerChip, SwapAndTableAgreeOnEverySize)
-{
-    // The swap makes the kind the size table names; the table is the one
-    // rule, so changing it changes what the board makes.
-    for (size_t size = 5; size <= 8; ++size) {
-        SCOPED_TRACE(size);
-        std::string row;
-        for (size_t k = 0; k < size; ++k)
-            row += (k ? " " : "") + std::string("1");
-        Load(row);
-        std::vector<TM3Tile*> cells;
-        for (int c = 0; c < static_cast<int>(size); ++c)
-            cells.push_back(T(0, c));
-        G().CreateBoardPowerUp(T(0, 0), cells);
-        ASSERT_TRUE(T(0, 0)->chip && T(0, 0)->chip->NextCD);
-        EXPECT_EQ(T(0, 0)->chip->NextCD->id, PowerKindForMatchSize(size));
     }
 }
 
