@@ -221,7 +221,8 @@ void TAutoplay::LevelEnded(bool won)
         return;
     const std::string line = "level " + std::to_string(game->Setup.stage) + "-" + std::to_string(game->Setup.level) +
                              (won ? " won" : " lost") + " in " + std::to_string(game->Level->Seconds) + " s, " +
-                             std::to_string(game->Moves) + " moves";
+                             std::to_string(game->Moves) + " moves, score " + std::to_string(game->Level->Score) +
+                             ", paid " + std::to_string(game->Paid);
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     exitStatus_ = won ? 0 : 3;

@@ -222,6 +222,7 @@ void TMainGame::PrepareGame()
     Mode = MODE_NORMAL;
     TimeLineCurrPer = 1;
     Moves = 0;
+    Paid = 0;
     Reshuffles = 0;
     EndReported = false;
     EndTime = 0;
@@ -569,8 +570,10 @@ void TMainGame::UpdateTime()
 
 void TMainGame::AddScore(float, float, int points)
 {
-    if (Level)
-        Level->Score += points;
+    if (!Level)
+        return;
+    Paid += points;
+    Level->Score += points;
 }
 
 void TMainGame::AddCash()

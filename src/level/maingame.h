@@ -108,6 +108,7 @@ public:
     TLevelSetup Setup;
     std::array<int, kPowerUps> PowerUpCharge{};
     int Moves = 0;              // swaps the player made
+    int Paid = 0;               // sum of the score awards of this level (AddScore)
     int64_t PlayStartTime = 0;  // clock when play began
     int64_t EndTime = 0;        // clock when the level was won or lost
     int Reshuffles = 0;

@@ -603,7 +603,11 @@ void TM3Game::CreateBoardPowerUp(TM3Tile* t, std::vector<TM3Tile*> cells)
         MatchTilesList(cells);
         return;
     }
-    const int kind = cells.size() == 6 ? kChipLightning : cells.size() == 7 ? kChipBomb : kChipCross;
+    // The kind follows the size of the match; a list of any other size (a
+    // tool or a test asking for a power chip) makes the cross chip.
+    int kind = PowerKindForMatchSize(cells.size());
+    if (kind == 0)
+        kind = kChipCross;
     cells.erase(std::remove(cells.begin(), cells.end(), t), cells.end());
     t->CountDrawPosition();
     if (t->chip)

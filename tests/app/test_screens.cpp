@@ -581,6 +581,57 @@ TEST_F(ScreensTest, AskingForAnotherScreenDuringATransitionNeverLoops)
     }
 }
 
+TEST_F(ScreensTest, AChangeAskedDuringATransitionKeepsItsOwnPrepareChoice)
+{
+    // A second change (to "third") asked while the first (to "second") runs:
+    // each prepares its screen or not as it was asked, whichever way the two
+    // were asked and whenever the second comes.
+    enum When { kFromFunction, kWhileClosing, kWhileOpening, kFromOnPrepare };
+    const char* names[] = {"from the function", "while the iris closes", "while the iris opens",
+                           "from the new screen's OnPrepare"};
+    for (int when = kFromFunction; when <= kFromOnPrepare; ++when)
+        for (int firstNo = 0; firstNo < 2; ++firstNo)
+            for (int secondNo = 0; secondNo < 2; ++secondNo) {
+                if (when == kFromOnPrepare && firstNo)
+                    continue; // an unprepared screen asks nothing
+                SCOPED_TRACE(std::string(names[when]) + (firstNo ? ", first without" : ", first with") +
+                             (secondNo ? ", second without preparing" : ", second with preparing"));
+                Control::Reset();
+                app::Crosser() = std::make_shared<app::TCrosser>();
+                log.clear();
+                auto first = Screen("first");
+                auto second = Screen("second");
+                auto third = Screen("third");
+                Control::SetCurrScreenInstantly(first);
+                auto ask = [&third, secondNo] {
+                    if (secondNo)
+                        app::GoToScreenNoPrepare(third);
+                    else
+                        app::GoToScreen(third);
+                };
+                std::function<void()> func;
+                if (when == kFromFunction)
+                    func = ask;
+                if (when == kFromOnPrepare)
+                    second->onPrepare = ask;
+                if (firstNo)
+                    app::GoToScreenNoPrepare(second, func);
+                else
+                    app::GoToScreen(second, func);
+                int n = 0;
+                while (Control::CurrScreen() != third && n < 1000) {
+                    Tick();
+                    ++n;
+                    if ((when == kWhileClosing && n == 10) || (when == kWhileOpening && n == 60))
+                        ask();
+                }
+                ASSERT_EQ(Control::CurrScreen(), third);
+                EXPECT_EQ(Count(log, "third.OnPrepare"), secondNo ? 0u : 1u);
+                const bool secondReached = when == kWhileOpening || when == kFromOnPrepare;
+                EXPECT_EQ(Count(log, "second.OnPrepare"), secondReached && !firstNo ? 1u : 0u);
+            }
+}
+
 TEST_F(ScreensTest, FunctionsThatKeepAskingForScreensStop)
 {
     auto first = Screen("first");

@@ -85,6 +85,38 @@ TEST(BlockFile, TypedEntryWritesBackInItsOwnForms)
     EXPECT_EQ(BlockFileText(*root), "BLK{\n\ta = 1, 2.50000000, \"x y\", TRUE\n}\n");
 }
 
+TEST(BlockFile, NumbersBeyondTheirRangeStayTextAndWriteBackUnchanged)
+{
+    // An integer that does not fit 32 bits, or a float beyond single
+    // precision, is kept as the text it was: written back in quotes, the same
+    // digits, and read again the same way.
+    struct Case {
+        std::string value;
+        int type;
+        std::string written;
+    } cases[] = {
+        {"2147483647", BV_INT, "2147483647"},
+        {"-2147483648", BV_INT, "-2147483648"},
+        {"2147483648", BV_TEXT, "\"2147483648\""},
+        {"-2147483649", BV_TEXT, "\"-2147483649\""},
+        {"4294967296", BV_TEXT, "\"4294967296\""},
+        {"123456789012345678901234567890", BV_TEXT, "\"123456789012345678901234567890\""},
+        {"1" + std::string(40, '0') + ".5", BV_TEXT, "\"1" + std::string(40, '0') + ".5\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        auto root = ParseBlockText("Blk {\n\ta = " + c.value + "\n}\n", "x");
+        auto a = FindBlock(root, "blk::a");
+        EXPECT_EQ(a->Value, std::vector<std::string>{c.value});
+        EXPECT_EQ(a->typ, std::vector<int>{c.type});
+        const std::string text = BlockFileText(*root);
+        EXPECT_EQ(text, "BLK{\n\ta = " + c.written + "\n}\n");
+        auto again = FindBlock(ParseBlockText(text, "x"), "blk::a");
+        EXPECT_EQ(again->Value, a->Value);
+        EXPECT_EQ(again->typ, a->typ);
+    }
+}
+
 TEST(BlockFile, EntryShapes)
 {
     struct Case {

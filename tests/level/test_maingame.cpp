@@ -3,9 +3,12 @@
 // move choice.
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,7 @@
 #include "gui/mouse.h"
 #include "level/maingame.h"
 #include "match3/m3boardtext.h"
+#include "match3/m3effects.h"
 #include "match3/m3level.h"
 
 using namespace level;
@@ -372,4 +376,248 @@ TEST_F(Screen, NextLevelAfterTheEndAnimationStartsClean)
     UntilPlay();
     EXPECT_EQ(g->Level->Seconds, 0);
     EXPECT_EQ(g->Moves, 0);
+}
+
+namespace {
+
+// A drag of the player's mouse from one cell toward a neighbour, one pointer
+// event per frame, as the built-in player makes it.
+void Drag(TMainGame& g, const std::function<void()>& frame, int r1, int c1, int r2, int c2)
+{
+    auto* a = g.Game->GetTileRC(r1, c1);
+    auto* b = g.Game->GetTileRC(r2, c2);
+    ASSERT_TRUE(a && b);
+    a->CountDrawPosition();
+    b->CountDrawPosition();
+    auto& mouse = gui::Mouse();
+    for (const auto& step : app::DragSteps(a->ActDrawX, a->actDrawY, b->ActDrawX, b->actDrawY)) {
+        mouse.x = step.x;
+        mouse.y = step.y;
+        mouse.leftPressed = step.button == 1;
+        if (step.button == 1)
+            mouse.leftHolded = 1;
+        else if (step.button == -1)
+            mouse.leftHolded = 0;
+        frame();
+    }
+    mouse.clear();
+}
+
+// Two separate lines of three in the top row, nothing above them, and a coin
+// that neither takes, so the level goes on.
+const char* kTwoMatchBoard = "1 2 1 3 4 3\n"
+                             "5 1 6 2 3 5\n"
+                             "6 5 2$1 5 6 2";
+
+} // namespace
+
+TEST_F(Screen, ScoreAddsUpOverSeveralMatchesAndEachSwapIsOneMove)
+{
+    Load(kTwoMatchBoard, 60);
+    UntilPlay();
+    EXPECT_EQ(g->Level->Score, 0);
+    EXPECT_EQ(g->Moves, 0);
+    const auto frame = [this] { Frame(); };
+
+    Drag(*g, frame, 1, 1, 0, 1);
+    RunMs(1500);
+    EXPECT_EQ(g->Moves, 1) << "one swap, however many frames it runs";
+    EXPECT_EQ(g->Level->Score, 30) << "three chips at 10 each";
+
+    Drag(*g, frame, 1, 4, 0, 4);
+    RunMs(1500);
+    EXPECT_EQ(g->Moves, 2);
+    EXPECT_EQ(g->Level->Score, 60) << "the second match adds to the first";
+    EXPECT_EQ(g->Paid, g->Level->Score) << "the score is the sum of the awards";
+    EXPECT_EQ(g->State, STATE_NORMAL);
+
+    // A new start of the level counts afresh.
+    Load(kTwoMatchBoard, 60);
+    EXPECT_EQ(g->Level->Score, 0);
+    EXPECT_EQ(g->Paid, 0);
+    EXPECT_EQ(g->Moves, 0);
+}
+
+TEST_F(Screen, FirstHintAfterTwelveIdleSecondsThenEveryEighteen)
+{
+    Load(kCoinBoard, 120);
+    UntilPlay();
+    const int64_t start = g->PlayStartTime;
+    // When each new hint appears, in ms of play (a frame is 1000/60 ms).
+    std::vector<int64_t> shown;
+    std::shared_ptr<match3::TSwapHint> last;
+    while (clock < start + 49000) {
+        Frame();
+        if (g->CurrHint && g->CurrHint != last)
+            shown.push_back(clock - start);
+        if (g->CurrHint)
+            last = g->CurrHint;
+    }
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NEAR(static_cast<double>(shown[0]), 12000, 17);
+    EXPECT_NEAR(static_cast<double>(shown[1]), 30000, 17);
+    EXPECT_NEAR(static_cast<double>(shown[2]), 48000, 17);
+}
+
+namespace {
+
+// A 9 x 9 board of one-coin cells without lines, one move in the bottom row
+// (so that nothing reshuffles), and `centre` at (4, 4).
+std::string ReachBoard(int centre)
+{
+    std::string pic;
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 9; ++c) {
+            int kind = (r + 2 * c) % 6 + 1;
+            if (r == 8 && c < 2)
+                kind = 6; // (7, 2) down makes 6 6 6
+            if (r == 4 && c == 4 && centre)
+                kind = centre;
+            pic += (c ? " " : "") + std::to_string(kind) + "$1";
+        }
+        pic += "\n";
+    }
+    return pic;
+}
+
+// The shield's one target: the centre is the only chip out of obstacles
+// (theirs do not shuffle).
+std::string ShieldBoard()
+{
+    std::string pic;
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 9; ++c) {
+            const bool near = std::abs(r - 4) <= 1 && std::abs(c - 4) <= 1;
+            std::string cell = ".$1";
+            if (r == 4 && c == 4)
+                cell = "1$1";
+            else if (near)
+                cell = std::to_string((r + c) % 2 + 2) + "$1@2";
+            pic += (c ? " " : "") + cell;
+        }
+        pic += "\n";
+    }
+    return pic;
+}
+
+} // namespace
+
+TEST_F(Screen, EachToolAndPowerChipReachesItsOwnCells)
+{
+    // Per cell: x = its chip is hit and its coin crumbles, c = only the coin
+    // crumbles, h = only the chip is hit, . = untouched.
+    struct Case {
+        const char* what;
+        std::string board;
+        int powerUp;     // -1: click the power chip at the centre instead
+        int crumbleMs;   // when the coins are looked at (delayed hits)
+        const char* reach;
+    } cases[] = {
+        {"hammer: the one chip", ReachBoard(0), 0, 0,
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"
+         ". . . . x . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"potion: the 3 x 3 block", ReachBoard(0), 1, 0,
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . x x x . . .\n"
+         ". . . x x x . . .\n. . . x x x . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"row tool: the whole row", ReachBoard(0), 2, 0,
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"
+         "x x x x x x x x x\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"shield: the block around its target, which keeps its chip", ShieldBoard(), 3, 0,
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . x x x . . .\n"
+         ". . . x c x . . .\n. . . x x x . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"book: the 7 x 7 block but two corners", ReachBoard(0), 5, 0,
+         ". . . . . . . . .\n. . x x x x x x .\n. x x x x x x x .\n. x x x x x x x .\n"
+         ". x x x x x x x .\n. x x x x x x x .\n. x x x x x x x .\n. x x x x x x . .\n. . . . . . . . .\n"},
+        {"cross chip: itself and its four neighbours", ReachBoard(match3::kChipCross), -1, 250,
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . x . . . .\n"
+         ". . . x x x . . .\n. . . . x . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"lightning chip: its row", ReachBoard(match3::kChipLightning), -1, 0,
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"
+         "x x x x x x x x x\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"bomb chip: the 7 x 7 block but two corners", ReachBoard(match3::kChipBomb), -1, 0,
+         ". . . . . . . . .\n. . x x x x x x .\n. x x x x x x x .\n. x x x x x x x .\n"
+         ". x x x x x x x .\n. x x x x x x x .\n. x x x x x x x .\n. x x x x x x . .\n. . . . . . . . .\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        frac = 0;
+        Load(c.board, 120);
+        UntilPlay();
+        auto& mouse = gui::Mouse();
+        mouse.clear();
+        auto* centre = g->Game->GetTileRC(4, 4);
+        centre->CountDrawPosition();
+        std::vector<match3::TM3Chip*> before;
+        for (int r = 0; r < 9; ++r)
+            for (int col = 0; col < 9; ++col)
+                before.push_back(g->Game->GetTileRC(r, col)->chip.get());
+        auto point = [&] {
+            mouse.x = centre->ActDrawX;
+            mouse.y = centre->actDrawY;
+        };
+        if (c.powerUp >= 0) {
+            g->UsePowerUp(c.powerUp);
+            point();
+            Frame();
+            mouse.leftPressed = 1;
+            mouse.leftHolded = 1;
+            Frame();
+            mouse.leftPressed = 0;
+            mouse.leftHolded = 0;
+            for (int i = 0; i < 100 && g->Mode == MODE_HAMMER_STRIKE && !g->ByloHammerSlam; ++i)
+                Frame();
+        } else {
+            point();
+            Frame();
+            mouse.leftPressed = 1;
+            mouse.leftHolded = 1;
+            Frame();
+            mouse.leftPressed = 0;
+            mouse.leftHolded = 0;
+            Frame(); // the picked power chip fires
+        }
+        std::vector<bool> hit;
+        for (int r = 0; r < 9; ++r)
+            for (int col = 0; col < 9; ++col) {
+                auto* t = g->Game->GetTileRC(r, col);
+                match3::TM3Chip* was = before[static_cast<size_t>(r * 9 + col)];
+                hit.push_back(was && (t->chip.get() != was || t->chip->isDestroyed()));
+            }
+        RunMs(c.crumbleMs);
+        std::string reach;
+        for (int r = 0; r < 9; ++r)
+            for (int col = 0; col < 9; ++col) {
+                const bool crumbled = g->Game->GetTileRC(r, col)->td[0]->id == 1;
+                const bool h = hit[static_cast<size_t>(r * 9 + col)];
+                reach += crumbled && h ? "x" : crumbled ? "c" : h ? "h" : ".";
+                reach += col == 8 ? "\n" : " ";
+            }
+        EXPECT_EQ(reach, c.reach);
+        mouse.clear();
+    }
+}
+
+TEST_F(Screen, ReshuffleFliesOnlyChipsFreeOrUnderOneShufflingObstacle)
+{
+    // Stacked obstacles keep their chips whatever their kinds; so does one
+    // obstacle of another kind. The board has no move, so play reshuffles.
+    Load("1$1 2@1|2 3\n"
+         "4@2|1 5@1 6@2\n"
+         "2@1|1 3 1",
+         60);
+    UntilPlay();
+    platform::Random copy = g->Game->rules;
+    const auto arrangement = match3::M3ChipRandomizer::RandomizeArray(3, 3, "1 2 3 4 5 6", copy);
+    Frame();
+    ASSERT_EQ(g->Reshuffles, 1);
+    EXPECT_EQ(g->FlyObjects.Count(), 5u) << "four free chips and the one under a single chain";
+    for (int i = 0; i < 600 && g->Mode == MODE_SHUFFLE; ++i)
+        Frame();
+    const int kept[3][3] = {{0, 2, 0}, {4, 0, 6}, {2, 0, 0}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            const int want = kept[r][c] ? kept[r][c] : arrangement[static_cast<size_t>(r)][static_cast<size_t>(c)];
+            EXPECT_EQ(g->Game->GetTileRC(r, c)->chip->KindId(), want) << r << ", " << c;
+        }
 }
