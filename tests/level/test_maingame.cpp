@@ -390,7 +390,7 @@ void Drag(TMainGame& g, const std::function<void()>& frame, int r1, int c1, int 
     a->CountDrawPosition();
     b->CountDrawPosition();
     auto& mouse = gui::Mouse();
-    for (const auto& step : app::DragSteps(a->ActDrawX, a->actDrawY, b->ActDrawX, b->actDrawY)) {
+    for (const auto& step : game::DragSteps(a->ActDrawX, a->actDrawY, b->ActDrawX, b->actDrawY)) {
         mouse.x = step.x;
         mouse.y = step.y;
         mouse.leftPressed = step.button == 1;
