@@ -183,14 +183,15 @@ TEST_F(LevelFile, CellDescriptions)
     EXPECT_EQ(a->locked, 1);
     const TM3Tile* b = lvl.GetTileByPosition(0, 1);
     EXPECT_FALSE(b->chip);
-    EXPECT_TRUE(b->isObstacled()) << "an unknown obstacle still fills its slot";
+    EXPECT_FALSE(b->isObstacled()) << "an unknown obstacle is left out, not an unseen blocker";
     EXPECT_FALSE(lvl.isTileHere(0, 2)) << "kind 0 is a hole";
     EXPECT_FALSE(lvl.GetTileByPosition(0, 2)->chip) << "a hole holds no chip";
     const TM3Tile* d3 = lvl.GetTileByPosition(0, 3);
     EXPECT_EQ(d3->td[0]->id, 1);
     EXPECT_EQ(d3->td[1]->id, 2) << "a third cell kind is cut off";
-    ASSERT_EQ(lvl.warnings.size(), 1u);
-    EXPECT_NE(lvl.warnings[0].find("cell 0, 3"), std::string::npos) << lvl.warnings[0];
+    ASSERT_EQ(lvl.warnings.size(), 2u);
+    EXPECT_NE(lvl.warnings[0].find("no obstacle kind 99"), std::string::npos) << lvl.warnings[0];
+    EXPECT_NE(lvl.warnings[1].find("cell 0, 3"), std::string::npos) << lvl.warnings[1];
 }
 
 TEST_F(LevelFile, UnplayableLevelsAreRefusedWithTheirPath)
