@@ -227,8 +227,6 @@ bool TM3Game::LoadM3Tiles(const std::string& path, int imgQueued, int imgDeferre
         td->gfxPath = Str(f, g + "::gfx");
         td->youngerId = CatalogueInt(f, g + "::YoungerTile");
         td->olderId = CatalogueInt(f, g + "::OlderTile");
-        if (td->gfxPath.empty())
-            ReportDataIssue(path, g + "::gfx", "no picture: cells of this kind are drawn empty");
         if (!td->gfxPath.empty()) {
             td->gfx = Picture(*this, td->gfxPath, -1, imgQueued, imgDeferred);
             const float h0 = f.getFloat(g + "::handle", 0);
