@@ -1,4 +1,4 @@
-// Velmora entry point. The start-up sequence lives in app/startup.cpp.
+// Velmora entry point. The start-up sequence lives in game/startup.cpp.
 #include "game/contentcheck/contentcheck.h"
 #include "game/startup.h"
 

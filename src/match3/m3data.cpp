@@ -96,6 +96,63 @@ std::string ImagePath(const TM3Game& game, const std::string& path)
     return out;
 }
 
+// The values the shipped pack uses, for settings that are missing or out of range.
+constexpr float kUsualTileSize = 72;
+constexpr float kUsualSpeedChip = 6;
+constexpr float kUsualSpeedFallChip = 12;
+constexpr float kUsualSpeedFallAcc = 0.9f;
+constexpr float kUsualSpeedLandAcc = 0.7f;
+constexpr float kUsualMinMove = 18;
+
+std::string Number(float v)
+{
+    std::string s = std::to_string(v);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    return s;
+}
+
+// The groups of a kinds file to read, by number: "root::prefix1" .. as many as
+// are written one after the other. The count "root::i" should say the same;
+// when it does not, the written groups win (a stale count is the likelier
+// mistake) and the disagreement is reported.
+std::vector<int> ListedKinds(const TRCMFile& f, const std::string& file, const std::string& root,
+                             const std::string& prefix)
+{
+    const int count = CatalogueInt(f, root + "::i");
+    int written = 0;
+    while (CatalogueGroup(f, root + "::" + prefix + std::to_string(written + 1)))
+        ++written;
+    if (count != written)
+        ReportDataIssue(file, root + "::i",
+                        "says " + std::to_string(count) + " kinds, but " + std::to_string(written) + " are written (" +
+                            prefix + "1 .. " + prefix + std::to_string(written) + "): the written ones are read");
+    std::vector<int> out;
+    for (int n = 1; n <= written; ++n)
+        out.push_back(n);
+    return out;
+}
+
+// Ids of a kinds file: 1 or more, each used once (the first kind with an id
+// wins every look-up, so a second one is never seen). False for an id that
+// cannot be used at all.
+bool CheckKindId(int id, std::vector<int>& seen, const std::string& file, const std::string& key)
+{
+    if (id <= 0) {
+        ReportDataIssue(file, key, "id " + std::to_string(id) + " must be 1 or more; the kind is not read");
+        return false;
+    }
+    if (std::find(seen.begin(), seen.end(), id) != seen.end())
+        ReportDataIssue(file, key, "id " + std::to_string(id) + " is already used by an earlier kind, which wins "
+                                   "every look-up");
+    seen.push_back(id);
+    return true;
+}
+
 gui::PImg Picture(const TM3Game& game, const std::string& path, int flags, int queued, int deferred)
 {
     return gui::LoadImg(ImagePath(game, path), flags, queued != 0, deferred != 0);
@@ -109,17 +166,46 @@ bool TM3Game::LoadM3Settings(const std::string& path)
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    SetTileSizes(f.getFloat("settings::size", 0), f.getFloat("settings::size", 1));
+    // A size or speed that is missing or not positive would freeze or hide the
+    // board: such values fall back to the pack's usual ones, with a line.
+    auto positive = [&](const std::string& key, int i, float fallback) {
+        const float v = f.getFloat(key, i);
+        if (std::isfinite(v) && v > 0)
+            return v;
+        ReportDataIssue(path, key, Number(v) + " must be above 0 (missing reads as 0); " + Number(fallback) +
+                                       " is used");
+        return fallback;
+    };
+    auto flag = [&](const std::string& key) {
+        const int v = CatalogueInt(f, key);
+        if (v != 0 && v != 1)
+            ReportDataIssue(path, key, std::to_string(v) + " is neither 0 nor 1; read as 1");
+        return v != 0 ? 1 : 0;
+    };
+    SetTileSizes(positive("settings::size", 0, kUsualTileSize), positive("settings::size", 1, kUsualTileSize));
     SetChipShadow(f.getFloat("settings::ChipShadowAlpha"), f.getFloat("settings::ChipShadowAdx"),
                   f.getFloat("settings::ChipShadowAdy"));
-    SetSideFallAvailable(CatalogueInt(f, "settings::isSideFallAvailable"));
-    SetSlowFallAvailable(CatalogueInt(f, "settings::isSlowFallAvailable"));
-    SetSpeedChip(f.getFloat("settings::speedChip"));
-    SetSpeedFallChip(f.getFloat("settings::speedFallChip"));
-    SetSpeedFallAcc(f.getFloat("settings::speedFallAcc"));
-    SetSpeedLandAcc(f.getFloat("settings::speedLandAcc"));
-    SetMatchType(CatalogueInt(f, "Settings::matchType"));
-    SetMinMoves(f.getFloat("settings::MinMove", 0), f.getFloat("settings::MinMove", 1));
+    SetSideFallAvailable(flag("settings::isSideFallAvailable"));
+    SetSlowFallAvailable(flag("settings::isSlowFallAvailable"));
+    SetSpeedChip(positive("settings::speedChip", 0, kUsualSpeedChip));
+    SetSpeedFallChip(positive("settings::speedFallChip", 0, kUsualSpeedFallChip));
+    SetSpeedFallAcc(positive("settings::speedFallAcc", 0, kUsualSpeedFallAcc));
+    SetSpeedLandAcc(positive("settings::speedLandAcc", 0, kUsualSpeedLandAcc));
+    int matchType = CatalogueInt(f, "Settings::matchType");
+    if (matchType < 0 || matchType > 2) {
+        ReportDataIssue(path, "settings::matchType",
+                        std::to_string(matchType) + " is not a match mode (0 swap, 1 chain, 2 group); 0 is used");
+        matchType = 0;
+    }
+    SetMatchType(matchType);
+    float minMove[2] = {f.getFloat("settings::MinMove", 0), f.getFloat("settings::MinMove", 1)};
+    for (float& m : minMove)
+        if (!std::isfinite(m) || m < 0) {
+            ReportDataIssue(path, "settings::MinMove", "a drag distance of " + Number(m) + " is below 0; " +
+                                                           Number(kUsualMinMove) + " is used");
+            m = kUsualMinMove;
+        }
+    SetMinMoves(minMove[0], minMove[1]);
     return true;
 }
 
@@ -129,12 +215,15 @@ bool TM3Game::LoadM3Tiles(const std::string& path, int imgQueued, int imgDeferre
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    const int count = CatalogueInt(f, "tiles::i");
-    for (int n = 1; n <= count; ++n) {
+    std::vector<int> ids;
+    std::vector<std::pair<TM3TileData*, std::string>> read; // kinds of this file and their groups
+    for (int n : ListedKinds(f, path, "tiles", "tile")) {
         const std::string g = "tiles::tile" + std::to_string(n);
         auto td = std::make_shared<TM3TileData>();
         td->myM3Game = this;
         td->id = CatalogueInt(f, g + "::id");
+        if (!CheckKindId(td->id, ids, path, g + "::id"))
+            continue;
         td->gfxPath = Str(f, g + "::gfx");
         td->youngerId = CatalogueInt(f, g + "::YoungerTile");
         td->olderId = CatalogueInt(f, g + "::OlderTile");
@@ -146,8 +235,15 @@ bool TM3Game::LoadM3Tiles(const std::string& path, int imgQueued, int imgDeferre
             else
                 gui::SetImgHandle(td->gfx, h0, f.getFloat(g + "::handle", 1));
         }
+        read.emplace_back(td.get(), g);
         tilesList.push_back(td);
     }
+    for (auto& [td, g] : read)
+        for (auto [ref, key] : {std::pair{&td->olderId, "::OlderTile"}, std::pair{&td->youngerId, "::YoungerTile"}})
+            if (*ref != 0 && !GetTileDataById(*ref)) {
+                ReportDataIssue(path, g + key, "no cell kind has id " + std::to_string(*ref) + "; read as 0 (none)");
+                *ref = 0;
+            }
     for (auto& td : tilesList) {
         auto o = GetTileDataById(td->olderId);
         auto y = GetTileDataById(td->youngerId);
@@ -168,15 +264,23 @@ bool TM3Game::LoadM3Chips(const std::string& path, int imgQueued, int imgDeferre
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    const int count = CatalogueInt(f, "chips::i");
-    for (int n = 1; n <= count; ++n) {
+    std::vector<int> ids;
+    for (int n : ListedKinds(f, path, "chips", "chip")) {
         const std::string g = "chips::chip" + std::to_string(n);
         auto cd = std::make_shared<TM3ChipData>();
         cd->myM3Game = this;
         cd->id = CatalogueInt(f, g + "::id");
-        cd->r = CatalogueInt(f, g + "::rgb", 0);
-        cd->g = CatalogueInt(f, g + "::rgb", 1);
-        cd->b = CatalogueInt(f, g + "::rgb", 2);
+        if (!CheckKindId(cd->id, ids, path, g + "::id"))
+            continue;
+        int* channels[3] = {&cd->r, &cd->g, &cd->b};
+        for (int c = 0; c < 3; ++c) {
+            *channels[c] = CatalogueInt(f, g + "::rgb", c);
+            if (*channels[c] < 0 || *channels[c] > 255) {
+                ReportDataIssue(path, g + "::rgb", "colour value " + std::to_string(*channels[c]) +
+                                                       " is outside 0 .. 255; read as the nearest end");
+                *channels[c] = std::clamp(*channels[c], 0, 255);
+            }
+        }
         cd->resIndex = CatalogueInt(f, g + "::res");
         cd->resValue = CatalogueInt(f, g + "::resQuantity");
         const std::string gfx = Str(f, g + "::gfx");
@@ -217,12 +321,24 @@ bool TM3Game::LoadM3Chips(const std::string& path, int imgQueued, int imgDeferre
                 ad.frame.assign(static_cast<size_t>(length), 0);
                 ad.frameTime.assign(static_cast<size_t>(length), 0);
                 for (int j = 1; j <= read; ++j) {
-                    ad.frame[static_cast<size_t>(j - 1)] = CatalogueInt(f, a + "::frame", j - 1) - 1;
+                    const int number = CatalogueInt(f, a + "::frame", j - 1);
+                    if (number < 1 || number > frames)
+                        ReportDataIssue(path, a + "::frame",
+                                        "frame " + std::to_string(number) + " is not one of the kind's frames 1 .. " +
+                                            std::to_string(frames) + ": it draws nothing");
+                    ad.frame[static_cast<size_t>(j - 1)] = number - 1;
                     ad.frameTime[static_cast<size_t>(j - 1)] = CatalogueInt(f, a + "::framesTime", j - 1);
                 }
                 cd->anims.push_back(std::move(ad));
             }
             cd->standardAnim = CatalogueInt(f, g + "::anims::standardAnim");
+            if (!cd->FindAnim(cd->standardAnim) && !cd->anims.empty()) {
+                ReportDataIssue(path, g + "::anims::standardAnim",
+                                "no animation of the kind has id " + std::to_string(cd->standardAnim) +
+                                    "; its first animation (id " + std::to_string(cd->anims.front().id) +
+                                    ") is used");
+                cd->standardAnim = cd->anims.front().id;
+            }
         }
         chipsList.push_back(cd);
     }
@@ -240,12 +356,15 @@ bool TM3Game::LoadM3Obstacles(const std::string& path, int imgQueued, int imgDef
     TRCMFile f;
     if (!OpenCatalogue(f, path, error))
         return false;
-    const int count = CatalogueInt(f, "obstacles::i");
-    for (int n = 1; n <= count; ++n) {
+    std::vector<int> ids;
+    std::vector<std::pair<TM3Obstacle*, std::string>> read; // kinds of this file and their groups
+    for (int n : ListedKinds(f, path, "obstacles", "obst")) {
         const std::string g = "obstacles::obst" + std::to_string(n);
         auto o = std::make_shared<TM3Obstacle>();
         o->myM3Game = this;
         o->id = CatalogueInt(f, g + "::id");
+        if (!CheckKindId(o->id, ids, path, g + "::id"))
+            continue;
         const std::string gfx = Str(f, g + "::gfx");
         if (!gfx.empty()) {
             o->gfx = Picture(*this, gfx, -1, imgQueued, imgDeferred);
@@ -255,8 +374,19 @@ bool TM3Game::LoadM3Obstacles(const std::string& path, int imgQueued, int imgDef
         o->HigherId = CatalogueInt(f, g + "::HigherObstacle");
         o->Typ = CatalogueInt(f, g + "::type");
         o->isNonMatch = CatalogueInt(f, g + "::isNonMatch");
+        if (o->isNonMatch != 0 && o->isNonMatch != 1) {
+            ReportDataIssue(path, g + "::isNonMatch", std::to_string(o->isNonMatch) + " is neither 0 nor 1; read as 1");
+            o->isNonMatch = 1;
+        }
+        read.emplace_back(o.get(), g);
         obstaclesList.push_back(o);
     }
+    for (auto& [o, g] : read)
+        for (auto [ref, key] : {std::pair{&o->LowerId, "::LowerObstacle"}, std::pair{&o->HigherId, "::HigherObstacle"}})
+            if (*ref != 0 && !GetObstacleById(*ref)) {
+                ReportDataIssue(path, g + key, "no obstacle kind has id " + std::to_string(*ref) + "; read as 0 (none)");
+                *ref = 0;
+            }
     for (auto& o : obstaclesList) {
         o->HigherObstacle = o->HigherId != 0 ? GetObstacleById(o->HigherId) : nullptr;
         o->LowerObstacle = o->LowerId != 0 ? GetObstacleById(o->LowerId) : nullptr;

@@ -1,6 +1,7 @@
 // Level files: board, kinds in play, time limit, coins; frame pieces, route.
 #include "match3/m3level.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -15,11 +16,17 @@ namespace match3 {
 namespace {
 
 
-constexpr int kMaxBoardSide = 64; // larger boards are refused as malformed
+constexpr int kMaxBoardSide = 64;    // larger boards are refused as malformed
+constexpr int kDefaultSeconds = 420; // the time limit of a level whose "seconds" is 0 or missing
 
 } // namespace
 
 // ---- LOADING ----
+
+std::string LevelFileName(int stage, int level)
+{
+    return "Data/levels/stage-" + std::to_string(stage) + "/Level-" + std::to_string(level) + ".txt";
+}
 
 bool TM3Level::Load(const std::string& filePath)
 {
@@ -48,36 +55,144 @@ bool TM3Level::LoadText(const std::string& text, const std::string& name)
     const bool ok = LoadFrom(f);
     if (!ok)
         platform::Log(error);
-    for (const auto& w : warnings)
-        platform::Log(w);
     return ok;
+}
+
+std::string TM3Level::RepairedCell(const std::string& desc, const std::string& key, int r, int c)
+{
+    std::vector<std::string> fields;
+    std::istringstream in(desc);
+    for (std::string field; in >> field;)
+        fields.push_back(field);
+    if (!myM3Game || fields.empty())
+        return desc;
+    const std::string where = "cell " + std::to_string(r) + ", " + std::to_string(c) + " (\"" + desc + "\"): ";
+    auto issue = [&](const std::string& message) {
+        ReportDataIssue(path, key, where + message);
+        warnings.push_back(path + ": " + key + ": " + where + message);
+    };
+    auto ids = [](const std::string& field) {
+        std::vector<std::string> out;
+        std::string cur;
+        for (char ch : field + "|") {
+            if (ch == '|') {
+                out.push_back(cur);
+                cur.clear();
+            } else
+                cur += ch;
+        }
+        return out;
+    };
+    auto number = [&](const std::string& text, const char* what) {
+        if (IsWholeNumber(text))
+            return std::stoi(text.size() > 10 ? std::string("0") : text);
+        issue(std::string(what) + " \"" + text + "\" is not a whole number; read as 0");
+        return 0;
+    };
+    // Cell kinds: an unknown floor would leave a hole the author never drew,
+    // so it becomes the plain floor; an unknown overlay is left out.
+    std::vector<std::string> kinds = ids(fields[0]);
+    std::string kindsOut;
+    for (size_t i = 0; i < kinds.size() && i < 2; ++i) {
+        int id = number(kinds[i], "cell kind");
+        if (id != 0 && !myM3Game->GetTileDataById(id)) {
+            if (i == 0 && myM3Game->GetTileDataById(1)) {
+                issue("no cell kind " + std::to_string(id) + "; played as a plain floor (kind 1)");
+                id = 1;
+            } else {
+                issue("no cell kind " + std::to_string(id) + (i == 0 ? "; the cell is a hole" : "; no overlay"));
+                id = 0;
+            }
+        }
+        if (i == 1 && id == 0)
+            continue;
+        kindsOut += (i == 0 ? "" : "|") + std::to_string(id);
+    }
+    if (kinds.size() > 2)
+        kindsOut += "|" + kinds[2]; // kept so that the cell reports its extra kind
+    fields[0] = kindsOut;
+    if (fields.size() > 1) {
+        const int id = number(fields[1], "chip kind");
+        if (id != 0 && !myM3Game->GetChipDataById(id)) {
+            issue("no chip kind " + std::to_string(id) + "; the cell starts without a chip");
+            fields[1] = "0";
+        } else
+            fields[1] = std::to_string(id);
+    }
+    if (fields.size() > 2) {
+        std::string kept;
+        for (const std::string& part : ids(fields[2])) {
+            const int id = number(part, "obstacle kind");
+            if (id == 0)
+                continue;
+            if (!myM3Game->GetObstacleById(id)) {
+                issue("no obstacle kind " + std::to_string(id) + "; left out (it would block the cell unseen)");
+                continue;
+            }
+            kept += (kept.empty() ? "" : "|") + std::to_string(id);
+        }
+        fields[2] = kept.empty() ? "0" : kept;
+    }
+    for (size_t i = 3; i < fields.size() && i < 5; ++i)
+        fields[i] = std::to_string(number(fields[i], i == 3 ? "trace" : "locked"));
+    std::string out;
+    for (const std::string& field : fields)
+        out += (out.empty() ? "" : " ") + field;
+    return out;
 }
 
 bool TM3Level::LoadFrom(const TRCMFile& f)
 {
+    auto issue = [&](const std::string& key, const std::string& message) {
+        ReportDataIssue(path, key, message);
+        warnings.push_back(path + ": " + key + ": " + message);
+    };
+
     // _loadData
     availableChips.clear();
     std::istringstream ids(TrimmedValue(f.getString("level::data::availableChips")));
     for (std::string id; ids >> id;) {
-        int n = 0;
-        try {
-            n = std::stoi(id);
-        } catch (...) {
-            n = 0;
-        }
-        if (auto cd = myM3Game ? myM3Game->GetChipDataById(n) : nullptr)
-            availableChips.push_back(cd);
+        const int n = IsWholeNumber(id) && id.size() < 10 ? std::stoi(id) : 0;
+        auto cd = myM3Game ? myM3Game->GetChipDataById(n) : nullptr;
+        if (!cd)
+            issue("level::data::availableChips", "no chip kind " + id + "; left out");
+        else if (IsPowerChipId(n))
+            issue("level::data::availableChips",
+                  "chip kind " + id + " is a power chip, made by large matches, not drawn for new chips; left out");
         else
-            warnings.push_back(path + ": no chip kind " + id + " for level::data::availableChips");
+            availableChips.push_back(cd);
     }
     rows = CatalogueInt(f, "level::data::size", 0);
     cols = CatalogueInt(f, "level::data::size", 1);
     mx = f.getFloat("level::data::position", 0);
     my = f.getFloat("level::data::position", 1);
     MaxSeconds = CatalogueInt(f, "level::data::seconds");
-    if (MaxSeconds == 0)
-        MaxSeconds = 420;
+    if (MaxSeconds < 0)
+        issue("level::data::seconds", std::to_string(MaxSeconds) + " is below 0; read as 0, which means " +
+                                          std::to_string(kDefaultSeconds) + " seconds");
+    if (MaxSeconds <= 0)
+        MaxSeconds = kDefaultSeconds;
     Score = CatalogueInt(f, "level::data::score");
+    if (Score < 0) {
+        issue("level::data::score", std::to_string(Score) + " is below 0; read as 0");
+        Score = 0;
+    }
+
+    // The rows written decide the board when "size" disagrees with them: they
+    // are what the author drew.
+    int rowsWritten = 0, colsWritten = 0;
+    for (const TRCMEntry* e; (e = CatalogueEntry(f, "level::tile::row" + std::to_string(rowsWritten)));) {
+        colsWritten = std::max(colsWritten, static_cast<int>(e->_value.size()));
+        ++rowsWritten;
+    }
+    if (rowsWritten > 0 && (rowsWritten != rows || colsWritten != cols)) {
+        issue("level::data::size", "says " + std::to_string(rows) + " rows, " + std::to_string(cols) +
+                                       " columns, but the tile group holds " + std::to_string(rowsWritten) +
+                                       " rows of up to " + std::to_string(colsWritten) +
+                                       " cells; the board is read as written");
+        rows = rowsWritten;
+        cols = colsWritten;
+    }
 
     if (rows <= 0 || cols <= 0 || rows > kMaxBoardSide || cols > kMaxBoardSide) {
         error = path + ": level::data::size must give 1 to " + std::to_string(kMaxBoardSide) +
@@ -108,25 +223,43 @@ bool TM3Level::LoadFrom(const TRCMFile& f)
     }
     for (int r = 0; r < rows; ++r) {
         const std::string key = "level::tile::row" + std::to_string(r);
-        if (TrimmedValue(f.getString(key, 0)).empty())
-            warnings.push_back(path + ": " + key + " is missing or starts empty (its cells are holes)");
-        for (int c = 0; c < cols; ++c) {
-            const std::string desc = TrimmedValue(f.getString(key, c));
+        const TRCMEntry* entry = CatalogueEntry(f, key);
+        const int written = entry ? static_cast<int>(entry->_value.size()) : 0;
+        if (written == 0 || TrimmedValue(entry->_value[0]).empty()) {
+            issue(key, "is missing or starts empty (its cells are holes)");
+            continue;
+        }
+        if (written < cols)
+            issue(key, "holds " + std::to_string(written) + " cells, the board " + std::to_string(cols) +
+                           " columns: the cells after column " + std::to_string(written - 1) + " are holes");
+        for (int c = 0; c < written && c < cols; ++c) {
+            const std::string desc = RepairedCell(TrimmedValue(entry->_value[static_cast<size_t>(c)]), key, r, c);
             std::string why;
             if (!tile[static_cast<size_t>(r)][static_cast<size_t>(c)]->SetDataFromString(desc, &why))
-                warnings.push_back(path + ": cell " + std::to_string(r) + ", " + std::to_string(c) + " (\"" +
-                                   desc + "\"): " + why);
+                issue(key, "cell " + std::to_string(r) + ", " + std::to_string(c) + " (\"" + desc + "\"): " + why);
         }
     }
 
-    // _loadCreators
+    // _loadCreators: the creators listed are read even when the count says
+    // otherwise (a stale count is the likelier mistake).
     const int creators = CatalogueInt(f, "level::creators::i");
-    for (int k = 1; k <= creators; ++k) {
+    int listed = 0;
+    while (CatalogueEntry(f, "level::creators::c" + std::to_string(listed + 1)))
+        ++listed;
+    if (creators != listed)
+        issue("level::creators::i", "says " + std::to_string(creators) + " creators, but " + std::to_string(listed) +
+                                        " are listed (c1 .. c" + std::to_string(listed) + "); the listed ones are read");
+    for (int k = 1; k <= listed; ++k) {
         const std::string key = "level::creators::c" + std::to_string(k);
-        if (TM3Tile* t = GetTileByPosition(CatalogueInt(f, key, 0), CatalogueInt(f, key, 1)))
-            t->isCreator = 1;
+        const int r = CatalogueInt(f, key, 0), c = CatalogueInt(f, key, 1);
+        TM3Tile* t = GetTileByPosition(r, c);
+        const std::string at = "(" + std::to_string(r) + ", " + std::to_string(c) + ")";
+        if (!t)
+            issue(key, at + " lies outside the board; no chips come from it");
+        else if (!t->td[0])
+            issue(key, at + " is a hole; no chips come from it");
         else
-            warnings.push_back(path + ": " + key + " lies outside the board");
+            t->isCreator = 1;
     }
     CountTotalCoins();
     return true;

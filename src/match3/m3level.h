@@ -47,8 +47,14 @@ public:
     // ---- LOADING ----
     // Reads the level file. False when the file is missing or empty, when the
     // board has no rows, columns or chip kinds, or when it names characters;
-    // `error` then says why, naming the file. Malformed cell descriptions are
-    // cut down to what they can hold and reported in `warnings`.
+    // `error` then says why, naming the file. Other mistakes are played around
+    // with a default and reported (ReportDataIssue, match3/m3read.h) and kept
+    // in `warnings`: unknown kinds (an unknown floor plays as kind 1, unknown
+    // overlays, chips and obstacles are left out), "seconds" below 0 (420),
+    // a negative score (0), a "size" that disagrees with the rows written (the
+    // rows win), a creator count that disagrees with the creators listed (the
+    // list wins), creators outside the board or on holes (left out), and cell
+    // descriptions cut down to what a cell can hold.
     bool Load(const std::string& filePath);
     // Parses text already in memory; `name` only names it in messages.
     bool LoadText(const std::string& text, const std::string& name);
@@ -83,9 +89,19 @@ public:
 
 private:
     bool LoadFrom(const TRCMFile& file);
+    // The cell description with every id the engine data lacks reported and
+    // replaced by its default; `key` is the row's entry.
+    std::string RepairedCell(const std::string& desc, const std::string& key, int r, int c);
 };
 
 using PM3Level = std::shared_ptr<TM3Level>;
+
+// The road of levels a game walks: stage s (1 .. kStageCount) has
+// kLevelsInStage[s - 1] levels, each in its own file (LevelFileName).
+constexpr int kStageCount = 5;
+constexpr int kLevelsInStage[kStageCount] = {13, 19, 20, 21, 22};
+// "Data/levels/stage-<s>/Level-<l>.txt", relative to the game folder.
+std::string LevelFileName(int stage, int level);
 
 // Frame pieces (0..23, increasing) of a cell whose eight neighbours are part
 // of the playing area as given: around[i] for the 3 x 3 block row by row from

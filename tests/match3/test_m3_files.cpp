@@ -2,9 +2,11 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "m3_support.h"
 #include "match3/m3check.h"
+#include "match3/m3read.h"
 
 using namespace match3;
 using m3test::Board;
@@ -183,14 +185,15 @@ TEST_F(LevelFile, CellDescriptions)
     EXPECT_EQ(a->locked, 1);
     const TM3Tile* b = lvl.GetTileByPosition(0, 1);
     EXPECT_FALSE(b->chip);
-    EXPECT_TRUE(b->isObstacled()) << "an unknown obstacle still fills its slot";
+    EXPECT_FALSE(b->isObstacled()) << "an unknown obstacle is left out, not an unseen blocker";
     EXPECT_FALSE(lvl.isTileHere(0, 2)) << "kind 0 is a hole";
     EXPECT_FALSE(lvl.GetTileByPosition(0, 2)->chip) << "a hole holds no chip";
     const TM3Tile* d3 = lvl.GetTileByPosition(0, 3);
     EXPECT_EQ(d3->td[0]->id, 1);
     EXPECT_EQ(d3->td[1]->id, 2) << "a third cell kind is cut off";
-    ASSERT_EQ(lvl.warnings.size(), 1u);
-    EXPECT_NE(lvl.warnings[0].find("cell 0, 3"), std::string::npos) << lvl.warnings[0];
+    ASSERT_EQ(lvl.warnings.size(), 2u);
+    EXPECT_NE(lvl.warnings[0].find("no obstacle kind 99"), std::string::npos) << lvl.warnings[0];
+    EXPECT_NE(lvl.warnings[1].find("cell 0, 3"), std::string::npos) << lvl.warnings[1];
 }
 
 TEST_F(LevelFile, UnplayableLevelsAreRefusedWithTheirPath)
@@ -305,4 +308,106 @@ TEST(KindChecks, LoopingYoungerKindsAndCoinPayingOverlays)
     const auto overlays = FindOverlayKindsWithYounger(lvl);
     ASSERT_EQ(overlays.size(), 1u);
     EXPECT_NE(overlays[0].find("overlay cell kind 2 (cell 0, 1)"), std::string::npos) << overlays[0];
+}
+
+// Mistakes in a level file play with a sound default and are reported with
+// the file and the entry, never a level lost at once or a board with holes
+// nobody drew.
+TEST_F(LevelFile, MistakesPlayWithSoundDefaultsAndNameTheEntry)
+{
+    const std::string base = "level {\n data {\n  availableChips = \"1 2 3 4 5 6\"\n  size = 2, 3\n"
+                             "  seconds = 90\n  score = 5\n }\n tile {\n"
+                             "  row0 = \"1 1 0 0 0\", \"2 2 0 0 0\", \"0 0 0 0 0\"\n"
+                             "  row1 = \"1 3 0 0 0\", \"1 4 0 0 0\", \"1 5 0 0 0\"\n }\n"
+                             " creators {\n  i = 2\n  c1 = 0, 0\n  c2 = 0, 1\n }\n}\n";
+    struct Case {
+        const char* what;
+        const char* from;
+        const char* to;
+        const char* key; // the entry the report names
+        std::function<void(const TM3Level&)> plays;
+    } cases[] = {
+        {"negative seconds", "seconds = 90", "seconds = -5", "level::data::seconds",
+         [](const TM3Level& l) { EXPECT_EQ(l.MaxSeconds, 420); }},
+        {"negative score", "score = 5", "score = -3", "level::data::score",
+         [](const TM3Level& l) { EXPECT_EQ(l.Score, 0); }},
+        {"unknown floor", "\"2 2 0 0 0\"", "\"9 2 0 0 0\"", "level::tile::row0",
+         [](const TM3Level& l) {
+             ASSERT_TRUE(l.isTileHere(0, 1)) << "no hole where the author drew a cell";
+             EXPECT_EQ(l.GetTileByPosition(0, 1)->td[0]->id, 1);
+             EXPECT_EQ(l.GetTileByPosition(0, 1)->chip->KindId(), 2);
+         }},
+        {"unknown overlay", "\"2 2 0 0 0\"", "\"2|8 2 0 0 0\"", "level::tile::row0",
+         [](const TM3Level& l) {
+             EXPECT_EQ(l.GetTileByPosition(0, 1)->td[0]->id, 2);
+             EXPECT_FALSE(l.GetTileByPosition(0, 1)->td[1]);
+         }},
+        {"unknown chip", "\"2 2 0 0 0\"", "\"2 77 0 0 0\"", "level::tile::row0",
+         [](const TM3Level& l) { EXPECT_FALSE(l.GetTileByPosition(0, 1)->chip); }},
+        {"unknown obstacle", "\"2 2 0 0 0\"", "\"2 2 1|9 0 0\"", "level::tile::row0",
+         [](const TM3Level& l) {
+             ASSERT_EQ(l.GetTileByPosition(0, 1)->obstacles.size(), 1u);
+             EXPECT_EQ(l.GetTileByPosition(0, 1)->TopObstacle()->id, 1);
+         }},
+        {"size with a row too many", "size = 2, 3", "size = 3, 3", "level::data::size",
+         [](const TM3Level& l) { EXPECT_EQ(l.rows, 2); }},
+        {"size with a column too few", "size = 2, 3", "size = 2, 2", "level::data::size",
+         [](const TM3Level& l) { EXPECT_TRUE(l.isTileHere(1, 2)) << "the third column as written"; }},
+        {"creator count short", "i = 2", "i = 1", "level::creators::i",
+         [](const TM3Level& l) { EXPECT_EQ(l.GetTileByPosition(0, 1)->isCreator, 1); }},
+        {"creator on a hole", "c2 = 0, 1", "c2 = 0, 2", "level::creators::c2",
+         [](const TM3Level& l) { EXPECT_EQ(l.GetTileByPosition(0, 2)->isCreator, 0); }},
+        {"power chip in play", "\"1 2 3 4 5 6\"", "\"1 2 3 4 5 6 101\"", "level::data::availableChips",
+         [](const TM3Level& l) { EXPECT_EQ(l.GetAvailablesString(), "1 2 3 4 5 6"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string text = base;
+        ASSERT_NE(text.find(c.from), std::string::npos);
+        text.replace(text.find(c.from), std::string(c.from).size(), c.to);
+        std::vector<DataIssue> issues;
+        TM3Level lvl;
+        lvl.myM3Game = &G();
+        {
+            DataIssueCollector collect([&issues](const DataIssue& i) { issues.push_back(i); });
+            ASSERT_TRUE(lvl.LoadText(text, "mem.txt")) << lvl.error;
+        }
+        std::string all;
+        for (const DataIssue& i : issues)
+            all += i.key + ": " + i.message + "\n";
+        ASSERT_EQ(issues.size(), 1u) << all;
+        EXPECT_EQ(issues[0].file, "mem.txt");
+        EXPECT_EQ(issues[0].key, c.key) << issues[0].message;
+        c.plays(lvl);
+    }
+    // The unbroken level reports nothing.
+    std::vector<DataIssue> issues;
+    TM3Level lvl;
+    lvl.myM3Game = &G();
+    DataIssueCollector collect([&issues](const DataIssue& i) { issues.push_back(i); });
+    ASSERT_TRUE(lvl.LoadText(base, "mem.txt"));
+    EXPECT_TRUE(issues.empty()) << issues.front().key << ": " << issues.front().message;
+}
+
+// Engine settings that would freeze or hide the board fall back to usual values.
+TEST(EngineData, SettingsOutOfRangeFallBackAndNameTheEntry)
+{
+    TempDir tmp;
+    const std::string path = tmp.File("settings.txt");
+    Write(path, "settings {\n\tsize = 0, 72\n\tspeedChip = -2\n\tspeedFallChip = 8\n\tspeedFallAcc = 0.5\n"
+                "\tspeedLandAcc = 1\n\tmatchType = 5\n\tMinMove = 10, 10\n}\n");
+    std::vector<DataIssue> issues;
+    TM3Game g;
+    {
+        DataIssueCollector collect([&issues](const DataIssue& i) { issues.push_back(i); });
+        ASSERT_TRUE(g.LoadM3Settings(path));
+    }
+    EXPECT_EQ(g.tileW, 72);
+    EXPECT_EQ(g.speedChip, 6);
+    EXPECT_EQ(g.speedFallChip, 8) << "a good value is kept";
+    EXPECT_EQ(g.MatchType, 0);
+    std::vector<std::string> keys;
+    for (const DataIssue& i : issues)
+        keys.push_back(i.key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"settings::size", "settings::speedChip", "settings::matchType"}));
 }

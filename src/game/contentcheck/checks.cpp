@@ -5,8 +5,6 @@
 
 #include "app/globalvars.h"
 #include "app/platform/core/files.h"
-#include "match3/m3check.h"
-#include "match3/m3game.h"
 
 #include <algorithm>
 #include <cctype>
@@ -218,51 +216,16 @@ void CheckCatalogueFiles(Context& ctx)
     }
 }
 
-// ---- match-three kinds ----
-
-// Cell kinds whose younger chain loops, and levels that cannot be loaded or
-// whose overlays crumble into younger kinds.
-void CheckMatch3Kinds(Context& ctx)
-{
-    const std::string tiles = ctx.GameDir() + "data/Match3Engine/tiles.txt";
-    if (ctx.Resolve(tiles).empty())
-        return; // reported by the check of files read by code
-    match3::TM3Game game;
-    game.quiet = true;
-    game.gameFolder = ctx.GameDir();
-    if (!game.LoadM3Tiles(tiles, 0, 1)) {
-        ctx.Error(tiles, 0, game.error);
-        return;
-    }
-    for (const std::string& msg : match3::FindLoopingTileKinds(game))
-        ctx.Error(tiles, 0, msg);
-    game.LoadM3Chips(ctx.GameDir() + "data/Match3Engine/chips.txt", 0, 1);
-    game.LoadM3Obstacles(ctx.GameDir() + "data/Match3Engine/obstacles.txt", 0, 1);
-    for (const std::string& f : AllFiles(ctx)) {
-        const std::string rel = RelLower(ctx, f);
-        if (rel.rfind("data/levels/", 0) != 0 || !EndsWith(rel, ".txt"))
-            continue;
-        match3::TM3Level level;
-        level.myM3Game = &game;
-        if (!level.Load(f)) {
-            ctx.Error(f, 0, level.error);
-            continue;
-        }
-        for (const std::string& w : level.warnings)
-            ctx.Warning(f, 0, w);
-        for (const std::string& msg : match3::FindOverlayKindsWithYounger(level))
-            ctx.Error(f, 0, msg);
-    }
-}
-
 // ---- tuning variables ----
 
 void CheckTuningVariables(Context& ctx)
 {
     const std::string path = ctx.GameDir() + "Data/GlobalVars.txt";
     const std::string found = ctx.Resolve(path);
-    if (found.empty())
-        return; // optional: the registered defaults apply
+    if (found.empty()) {
+        CheckTuningRanges(ctx, path, ""); // the registered defaults apply
+        return;
+    }
     auto text = platform::TryReadTextFile(found);
     if (!text) {
         ctx.Error(path, 0, "cannot be read");
@@ -271,6 +234,7 @@ void CheckTuningVariables(Context& ctx)
     app::RegisterProgramGlobalVars(); // check names and kinds against the program's own list
     for (const app::GlobalVarsProblem& p : app::CheckGlobalVarsText(*text))
         ctx.Error(path, p.line, p.message);
+    CheckTuningRanges(ctx, path, *text);
 }
 
 // ---- pictures ----
@@ -294,7 +258,7 @@ const std::vector<ContentCheck>& ContentChecks()
         {"text file bytes", CheckTextFiles},
         {"block files", CheckBlockFiles},
         {"resource catalogues", CheckCatalogueFiles},
-        {"match-three kinds", CheckMatch3Kinds},
+        {"game rules", CheckGameRules},
         {"tuning variables", CheckTuningVariables},
         {"pictures", CheckPictures},
     };

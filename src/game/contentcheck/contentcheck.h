@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <ostream>
 #include <set>
 #include <string>
@@ -119,5 +120,22 @@ void CheckCatalogueFile(Context& ctx, const std::string& path);
 // Pictures: visible pure-black pixels turn transparent under the default image
 // flags, so authored pictures must not have any.
 void CheckPictureFile(Context& ctx, const std::string& path);
+
+// ---- Game rules (gamerules.cpp) ----
+
+// Line (from 1) of every entry and group of a resource-catalogue text, by its
+// lower-cased path ("level::data::seconds", "tiles::tile2"); the first of
+// equal paths wins.
+std::map<std::string, int> CatalogueKeyLines(const std::string& text);
+
+// The engine data and every level of the road as the game reads them: the
+// loaders' reports of what they played around with become errors at the
+// line of the entry; then the rules between kinds, the files of the road and
+// each board's chip kinds and first move.
+void CheckGameRules(Context& ctx);
+
+// The tuning variables after `text` (the tuning-variable file, "" when there
+// is none) is applied: every value the program reads in its range.
+void CheckTuningRanges(Context& ctx, const std::string& path, const std::string& text);
 
 } // namespace contentcheck

@@ -125,6 +125,171 @@ INSTANTIATE_TEST_SUITE_P(
                   "Data/GlobalVars.txt:2: "}),
     [](const ::testing::TestParamInfo<PackFault>& p) { return std::string(p.param.name); });
 
+// ---- the game's rules ----
+
+// One field of one file of a copy of the shipped pack changed (or the file
+// removed): the check must fail and name the file, the line and the field.
+struct RuleFault {
+    const char* name;
+    const char* file; // relative to the game folder
+    const char* from; // text that must occur in the file; null: the file is removed
+    const char* to;
+    const char* at;   // "FILE:LINE: " of the report, relative to the copy
+    const char* says; // part of the same report line
+};
+
+class BrokenRules : public ::testing::TestWithParam<RuleFault> {};
+
+// The copy of the pack with one edit; false when the text to change is not
+// there (the pack changed under the test).
+bool EditCopy(const std::string& game, const RuleFault& f)
+{
+    const std::string path = game + f.file;
+    if (!f.from)
+        return fs::remove(path);
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t at = text.find(f.from);
+    if (at == std::string::npos)
+        return false;
+    text.replace(at, std::string(f.from).size(), f.to);
+    WriteFile(path, text);
+    return true;
+}
+
+// The report line that begins with `at` and holds `says`, or "".
+std::string ReportLine(const std::string& out, const std::string& at, const std::string& says)
+{
+    std::istringstream lines(out);
+    for (std::string l; std::getline(lines, l);)
+        if (l.rfind(at, 0) == 0 && l.find(says) != std::string::npos)
+            return l;
+    return "";
+}
+
+TEST_P(BrokenRules, FailsNamingFileLineAndField)
+{
+    const RuleFault& f = GetParam();
+    TempDir tmp;
+    const std::string game = tmp.Str() + "Game/";
+    fs::copy("Game", game, fs::copy_options::recursive);
+    ASSERT_TRUE(EditCopy(game, f)) << "\"" << f.from << "\" is no longer in " << f.file;
+    std::ostringstream out;
+    EXPECT_EQ(RunContentCheck(game, out), 1) << out.str();
+    EXPECT_NE(ReportLine(out.str(), game + f.at, f.says), "")
+        << "expected a line beginning " << game + f.at << " with \"" << f.says << "\"\noutput:\n" << out.str();
+}
+
+const char* const kLevel = "Data/levels/stage-1/Level-1.txt";
+const char* const kHoles = "Data/levels/stage-3/Level-7.txt"; // a board whose corners are holes
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, BrokenRules,
+    ::testing::Values(
+        // Levels: kinds the engine data does not define.
+        RuleFault{"UnknownFloorKind", kLevel, "row0 = \"1 2 0 0 0\"", "row0 = \"7 2 0 0 0\"",
+                  "Data/levels/stage-1/Level-1.txt:10: ", "level::tile::row0: cell 0, 0 (\"7 2 0 0 0\"): no cell kind 7"},
+        RuleFault{"UnknownOverlayKind", kLevel, "row0 = \"1 2 0 0 0\"", "row0 = \"1|8 2 0 0 0\"",
+                  "Data/levels/stage-1/Level-1.txt:10: ", "no cell kind 8"},
+        RuleFault{"UnknownChipKind", kLevel, "row0 = \"1 2 0 0 0\"", "row0 = \"1 9 0 0 0\"",
+                  "Data/levels/stage-1/Level-1.txt:10: ", "no chip kind 9"},
+        RuleFault{"UnknownObstacleKind", kLevel, "row0 = \"1 2 0 0 0\"", "row0 = \"1 2 1|7 0 0\"",
+                  "Data/levels/stage-1/Level-1.txt:10: ", "no obstacle kind 7"},
+        RuleFault{"CellFieldNotANumber", kLevel, "row0 = \"1 2 0 0 0\"", "row0 = \"1 two 0 0 0\"",
+                  "Data/levels/stage-1/Level-1.txt:10: ", "\"two\" is not a whole number"},
+        RuleFault{"UnknownChipKindInPlay", kLevel, "\"1 2 3 4 5 6\"", "\"1 2 3 4 5 66\"",
+                  "Data/levels/stage-1/Level-1.txt:3: ", "level::data::availableChips: no chip kind 66"},
+        RuleFault{"FiveChipKindsInPlay", kLevel, "\"1 2 3 4 5 6\"", "\"1 2 3 4 5\"",
+                  "Data/levels/stage-1/Level-1.txt:3: ", "5 chip kinds; a level needs six"},
+        RuleFault{"PowerChipInPlay", kLevel, "\"1 2 3 4 5 6\"", "\"1 2 3 4 5 6 103\"",
+                  "Data/levels/stage-1/Level-1.txt:3: ", "103 is a power chip"},
+        // Levels: numbers out of range and counts that disagree.
+        RuleFault{"NegativeSeconds", kLevel, "seconds = 150", "seconds = -1", "Data/levels/stage-1/Level-1.txt:6: ",
+                  "level::data::seconds: -1 is below 0"},
+        RuleFault{"NegativeScore", kLevel, "score = 0", "score = -10", "Data/levels/stage-1/Level-1.txt:7: ",
+                  "level::data::score: -10 is below 0"},
+        RuleFault{"SizeWithAnExtraRow", kLevel, "size = 5, 6", "size = 6, 6", "Data/levels/stage-1/Level-1.txt:4: ",
+                  "level::data::size: says 6 rows, 6 columns, but the tile group holds 5 rows"},
+        RuleFault{"RowShortOfACell", kLevel, "\"2 5 0 0 0\", \"2 6 0 0 0\", \"1 1 0 0 0\"",
+                  "\"2 5 0 0 0\", \"2 6 0 0 0\"", "Data/levels/stage-1/Level-1.txt:12: ",
+                  "level::tile::row2: holds 5 cells, the board 6 columns"},
+        RuleFault{"CreatorCountTooHigh", kLevel, "i = 6", "i = 7", "Data/levels/stage-1/Level-1.txt:17: ",
+                  "level::creators::i: says 7 creators, but 6 are listed"},
+        RuleFault{"CreatorOutsideTheBoard", kLevel, "c6 = 0, 5", "c6 = 0, 6", "Data/levels/stage-1/Level-1.txt:23: ",
+                  "level::creators::c6: (0, 6) lies outside the board"},
+        RuleFault{"CreatorOnAHole", kHoles, "c1 = 2, 0", "c1 = 0, 0", "Data/levels/stage-3/Level-7.txt:21: ",
+                  "level::creators::c1: (0, 0) is a hole"},
+        // The road: the last level of the shortest and of the longest stage.
+        RuleFault{"LastLevelOfStageOneRemoved", "Data/levels/stage-1/Level-13.txt", nullptr, nullptr,
+                  "Data/levels/stage-1/Level-13.txt:0: ", "level 13 of stage 1"},
+        RuleFault{"LastLevelOfTheGameRemoved", "Data/levels/stage-5/Level-22.txt", nullptr, nullptr,
+                  "Data/levels/stage-5/Level-22.txt:0: ", "level 22 of stage 5"},
+        // Engine data: ids, references, counts, ranges.
+        RuleFault{"CellKindIdTwice", "Data/Match3Engine/tiles.txt", "id = 3", "id = 2",
+                  "Data/Match3Engine/tiles.txt:18: ", "tiles::tile3::id: id 2 is already used"},
+        RuleFault{"YoungerKindUnknown", "Data/Match3Engine/tiles.txt", "YoungerTile = 2", "YoungerTile = 9",
+                  "Data/Match3Engine/tiles.txt:20: ", "tiles::tile3::YoungerTile: no cell kind has id 9"},
+        RuleFault{"CellKindCountShort", "Data/Match3Engine/tiles.txt", "i = 4", "i = 3",
+                  "Data/Match3Engine/tiles.txt:2: ", "tiles::i: says 3 kinds, but 4 are written"},
+        RuleFault{"ChipKindCountLong", "Data/Match3Engine/chips.txt", "i = 11", "i = 12",
+                  "Data/Match3Engine/chips.txt:2: ", "chips::i: says 12 kinds, but 11 are written"},
+        RuleFault{"ChipColourOutOfRange", "Data/Match3Engine/chips.txt", "rgb = 238, 90, 82", "rgb = 238, 300, 82",
+                  "Data/Match3Engine/chips.txt:5: ", "chips::chip1::rgb: colour value 300"},
+        RuleFault{"BombChipKindMissing", "Data/Match3Engine/chips.txt", "id = 103", "id = 104",
+                  "Data/Match3Engine/chips.txt:0: ", "no chip kind 103"},
+        RuleFault{"LowerObstacleUnknown", "Data/Match3Engine/obstacles.txt", "LowerObstacle = 1", "LowerObstacle = 5",
+                  "Data/Match3Engine/obstacles.txt:14: ", "obstacles::obst2::LowerObstacle: no obstacle kind has id 5"},
+        RuleFault{"FallSpeedZero", "Data/Match3Engine/settings.txt", "speedFallChip = 12", "speedFallChip = 0",
+                  "Data/Match3Engine/settings.txt:9: ", "settings::speedFallChip: 0 must be above 0"},
+        RuleFault{"NoSuchMatchMode", "Data/Match3Engine/settings.txt", "matchType = 0", "matchType = 3",
+                  "Data/Match3Engine/settings.txt:12: ", "settings::matchType: 3 is not a match mode"},
+        // Tuning variables.
+        RuleFault{"PowerUpNeedZero", "Data/GlobalVars.txt", "PowerUp1CollectNeed = 20", "PowerUp1CollectNeed = 0",
+                  "Data/GlobalVars.txt:18: ", "PowerUp1CollectNeed is 0: it must be at least 1"},
+        RuleFault{"PowerUpNeedNotSet", "Data/GlobalVars.txt", "PowerUp6CollectNeed = 40\n", "",
+                  "Data/GlobalVars.txt:0: ", "PowerUp6CollectNeed is not set and its built-in value 0"},
+        RuleFault{"PopUpSpeedZero", "Data/GlobalVars.txt", "POPUPSHOWSPEED = 0.025", "POPUPSHOWSPEED = 0",
+                  "Data/GlobalVars.txt:15: ", "POPUPSHOWSPEED is 0: it must be above 0"}),
+    [](const ::testing::TestParamInfo<RuleFault>& p) { return std::string(p.param.name); });
+
+// What is allowed but unusual: a warning, and the check still passes.
+TEST(ContentCheck, UnusualLevelsAreWarningsNotFailures)
+{
+    TempDir tmp;
+    const std::string game = tmp.Str() + "Game/";
+    fs::copy("Game", game, fs::copy_options::recursive);
+    const std::string levels = game + "Data/levels/";
+    // A level no road reaches.
+    fs::copy_file(levels + "stage-1/Level-1.txt", levels + "stage-1/Level-14.txt");
+    // A level found only by ignoring letter case.
+    fs::rename(levels + "stage-2/Level-3.txt", levels + "stage-2/level-3.TXT");
+    // A starting board without a move: rows of the six kinds shifted by three.
+    std::string rows;
+    for (int r = 0; r < 6; ++r) {
+        rows += "\t\trow" + std::to_string(r) + " = ";
+        for (int c = 0; c < 6; ++c)
+            rows += std::string(c ? ", " : "") + "\"1 " + std::to_string((c + 3 * r) % 6 + 1) + " 0 0 0\"";
+        rows += "\n";
+    }
+    std::ifstream in(levels + "stage-1/Level-2.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const size_t a = text.find("\t\trow0"), b = text.find("\t}", a);
+    ASSERT_NE(a, std::string::npos);
+    text.replace(a, b - a, rows);
+    WriteFile(levels + "stage-1/Level-2.txt", text);
+
+    std::ostringstream out;
+    EXPECT_EQ(RunContentCheck(game, out), 0) << out.str();
+    EXPECT_NE(ReportLine(out.str(), levels + "stage-1/Level-14.txt:0: warning: ", "no level of the road"), "")
+        << out.str();
+    EXPECT_NE(ReportLine(out.str(), levels + "stage-2/Level-3.txt:0: warning: ", "letter case differs"), "")
+        << out.str();
+    EXPECT_NE(ReportLine(out.str(), levels + "stage-1/Level-2.txt:", "warning: the starting board has no move"), "")
+        << out.str();
+    EXPECT_NE(out.str().find(": 0 errors, 3 warnings"), std::string::npos) << out.str();
+}
+
 TEST(ContentCheck, CaseOnlyMatchIsAWarningNotAFailure)
 {
     TempDir tmp;
