@@ -55,6 +55,7 @@ public:
     void BeginFrame();
     void AfterUpdate();
     void BeforeFlip();
+    void AfterFlip();
 
 private:
     bool StartLevel();
@@ -68,8 +69,11 @@ private:
     size_t dragAt_ = 0;
     int64_t nextMoveTime_ = 0;
     // bench
-    int64_t frameStartNs_ = 0, updateEndNs_ = 0;
-    std::vector<double> updateMs_, drawMs_, frameMs_;
+    // The marks of the frame being measured: start (after the player's
+    // thinking), update over, scene drawn, flushed and presented.
+    int64_t frameStartNs_ = 0, updateEndNs_ = 0, drawEndNs_ = 0;
+    bool measuring_ = false;
+    std::vector<double> updateMs_, drawMs_, presentMs_, frameMs_;
     std::vector<int> batches_;
 };
 

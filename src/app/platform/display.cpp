@@ -171,7 +171,8 @@ bool OpenDisplay(int width, int height, int depth, int /*refresh*/, int /*flags*
             Log(std::string("Cannot open the window: ") + SDL_GetError());
             return false;
         }
-        Uint32 rflags = l.headless ? SDL_RENDERER_SOFTWARE : (SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        Uint32 rflags = l.headless ? SDL_RENDERER_SOFTWARE
+                                   : (SDL_RENDERER_ACCELERATED | (l.vsyncWanted ? SDL_RENDERER_PRESENTVSYNC : 0));
         l.renderer = SDL_CreateRenderer(l.window, -1, rflags);
         if (!l.renderer && !l.headless)
             l.renderer = SDL_CreateRenderer(l.window, -1, SDL_RENDERER_SOFTWARE);
@@ -357,6 +358,18 @@ void SetFrameLimit(int fps)
 }
 
 int FrameLimit() { return L().frameLimit; }
+
+void SetVSync(bool on)
+{
+    auto& l = L();
+    l.vsyncWanted = on;
+    if (!l.renderer || l.headless)
+        return;
+    if (SDL_RenderSetVSync(l.renderer, on ? 1 : 0) == 0)
+        l.vsync = on;
+    else
+        Log(std::string("Cannot switch vsync ") + (on ? "on: " : "off: ") + SDL_GetError());
+}
 
 // ---- Virtual projection ----
 

@@ -72,6 +72,10 @@ void Cls();
 void Flip();
 void SetFrameLimit(int fps); // 0 switches the limit off; 60 initially
 int FrameLimit();
+// Windows wait for the display's refresh in Flip while this is on (the
+// default; it applies to the open display and to later ones). Headless
+// renderers never wait. Benchmarks switch it off with the frame limit.
+void SetVSync(bool on);
 
 // ---- Virtual projection ----
 

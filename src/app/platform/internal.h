@@ -63,6 +63,7 @@ struct Layer {
     double nextFrameAt = -1; // earliest time the next flip may return
     double lastFlipAt = -1;
     bool vsync = false;      // the renderer waits for the display refresh
+    bool vsyncWanted = true; // SetVSync: windows ask for it unless switched off
 
     // Batch of geometry waiting for the renderer.
     std::vector<SDL_Vertex> vertices;
