@@ -12,6 +12,8 @@
 namespace app {
 
 // ---- Game and language folders ----
+// One store: these read and write the data files' GamePaths, so that the
+// "[BDIR]" and "[LANG]" of every data file follow the game folder set here.
 
 const std::string& GameDir();
 // Sets the game folder; a missing trailing "/" is added.

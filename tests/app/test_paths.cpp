@@ -1,6 +1,7 @@
 // Program-wide paths: trimming, the user-data folder and the marker files.
 #include "app/paths.h"
 #include "app/platform/core/files.h"
+#include "datafiles/txtfile.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,29 @@ TEST(Paths, GameDirGetsATrailingSlashAndLocalDirFollowsTheLanguage)
     EXPECT_EQ(app::LocalDir(), "content/Local/English/");
     app::SetGameDir("");
     EXPECT_EQ(app::GameDir(), "Game/");
+}
+
+TEST_F(PathsTest, PathTokensOfDataFilesFollowTheGameFolder)
+{
+    // A pack in another folder, as --game-dir names it: "[BDIR]" and "[LANG]"
+    // in data files, the language folder and the localised texts all come
+    // from there, not from the default "Game/".
+    const fs::path pack = dir / "pack";
+    fs::create_directories(pack / "Local" / "English" / "txt");
+    std::ofstream(pack / "Local" / "English" / "txt" / "Hello.txt") << "Hello from the other pack\n";
+    app::SetGameDir(pack.string());
+    app::SetLanguageFolder("English");
+    const std::string root = pack.string() + "/";
+
+    EXPECT_EQ(ExpandPath("[BDIR]gfx/a.png"), root + "gfx/a.png");
+    EXPECT_EQ(ExpandPath("[LANG]gfx/a.png"), root + "gfx/a.png");
+    EXPECT_EQ(ExpandBDir("[BDIR]sfx/a.ogg"), root + "sfx/a.ogg");
+    EXPECT_EQ(GamePaths::GameFolder(), app::GameDir());
+    EXPECT_EQ(GamePaths::LanguageRoot(), app::LocalDir());
+    EXPECT_EQ(GetTxtLine(LoadTxtFile("[LANG]Local/English/txt/Hello.txt"), 1), "Hello from the other pack");
+
+    app::SetGameDir("");
+    EXPECT_EQ(ExpandPath("[BDIR]x"), "Game/x");
 }
 
 TEST_F(PathsTest, PreparesVelmoraFolderWithDataAndProfiles)
