@@ -14,6 +14,7 @@
 #include "fx/timing.h"
 #include "gui/mouse.h"
 #include "gui/widgets.h"
+#include "progress/road.h"
 #include "game/gallery.h"
 
 #include <cstdio>
@@ -254,6 +255,8 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     // ---- 5. Screens, pop-ups and loaders ----
     // The text classes above already exist, so they are not made again here.
     CreateProgramScreens(false);
+    // The progression behind the level's pop-ups and the menus.
+    progress::InstallRoad();
 
     // ---- 7. Console trace ----
     ConsoleTrace("Velmora starting, game folder " + GameDir());
