@@ -134,6 +134,14 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args)
             if (!ParseInteger(v, frames) || frames < 1)
                 return Fail("option --frames needs a whole number of at least 1, not '" + v + "'");
             o.frames = frames;
+        } else if (name == "--autoplay-levels") {
+            std::string v;
+            if (!value(v))
+                return Fail("option --autoplay-levels needs a value");
+            int64_t levels = 0;
+            if (!ParseInteger(v, levels) || levels < 1 || levels > 100000)
+                return Fail("option --autoplay-levels needs a whole number from 1 to 100000, not '" + v + "'");
+            o.autoplayLevels = static_cast<int>(levels);
         } else if (name.rfind("-", 0) == 0) {
             return Fail("unknown option '" + args[i] + "'");
         } else {
@@ -170,7 +178,9 @@ std::string UsageText()
            "Testers:\n"
            "  --level S-L         play level L of stage S directly after loading (timed)\n"
            "  --relaxed           play that level in the relaxed mode (no time limit)\n"
-           "  --autoplay          let the built-in player play the level with the mouse\n"
+           "  --autoplay          let the built-in player play the level with the mouse;\n"
+           "                      without --level it plays the game from the main menu\n"
+           "  --autoplay-levels N with --autoplay alone: stop after N levels, saving as on quit\n"
            "  --exit-on-level-end quit when the level ends: status 0 won, 3 lost\n"
            "  --bench             print frame times, draw batches and peak memory at exit\n"
            "\n"

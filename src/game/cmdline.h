@@ -24,7 +24,9 @@ struct CmdOptions {
     // Testers' options: play one level directly after loading.
     std::optional<std::pair<int, int>> level; // --level S-L: stage S, level L (timed mode)
     bool relaxed = false;               // --relaxed: the level in the relaxed mode
-    bool autoplay = false;              // --autoplay: the in-game bot plays the level
+    bool autoplay = false;              // --autoplay: the in-game bot plays the level, or, without
+                                        // --level, the whole game from the main menu
+    std::optional<int> autoplayLevels;  // --autoplay-levels N: that game stops after N levels
     bool exitOnLevelEnd = false;        // --exit-on-level-end: quit when the level ends (0 won, 3 lost)
     bool bench = false;                 // --bench: frame-time figures printed at exit
 };

@@ -54,6 +54,15 @@ TEST(CmdLine, Table)
              EXPECT_EQ(o.gameDir, "a=b");
          },
          ""},
+        {{"--autoplay", "--autoplay-levels", "20"}, CmdAction::Run,
+         [](const CmdOptions& o) {
+             EXPECT_TRUE(o.autoplay);
+             EXPECT_EQ(o.autoplayLevels, 20);
+         },
+         ""},
+        {{"--autoplay-levels=0"}, CmdAction::Error, nullptr, "from 1 to 100000"},
+        {{"--autoplay-levels", "x"}, CmdAction::Error, nullptr, "not 'x'"},
+        {{"--autoplay-levels"}, CmdAction::Error, nullptr, "needs a value"},
         {{"--help"}, CmdAction::Help, nullptr, ""},
         {{"-h"}, CmdAction::Help, nullptr, ""},
         {{"--version"}, CmdAction::Version, nullptr, ""},
