@@ -1,4 +1,5 @@
 #include "app/inputscript.h"
+#include "datafiles/numbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,13 +10,6 @@ namespace app {
 
 namespace {
 
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 bool ParseInt64(const std::string& s, int64_t& out)
 {
@@ -39,7 +33,7 @@ bool ParseFloat(const std::string& s, float& out)
 
 int ButtonFromName(const std::string& name)
 {
-    const std::string n = Lower(name);
+    const std::string n = datafiles::AsciiLower(name);
     if (n == "left" || n == "1")
         return 1;
     if (n == "right" || n == "2")
@@ -88,7 +82,7 @@ std::string StripComment(const std::string& s)
 
 int KeyCodeFromName(const std::string& name)
 {
-    const std::string n = Lower(name);
+    const std::string n = datafiles::AsciiLower(name);
     if (n.empty())
         return 0;
     if (n.size() == 1) {
@@ -150,7 +144,7 @@ ScriptParseResult ParseInputScript(const std::string& text, const std::string& n
             error("missing event after the frame number");
             continue;
         }
-        const std::string verb = Lower(head[1]);
+        const std::string verb = datafiles::AsciiLower(head[1]);
         ScriptEvent ev;
         ev.frame = frame;
         ev.line = lineNo;
@@ -238,7 +232,7 @@ ScriptParseResult ParseInputScript(const std::string& text, const std::string& n
         } else if (verb == "focus") {
             if (!argCount(1, 1))
                 continue;
-            const std::string what = Lower(args[0]);
+            const std::string what = datafiles::AsciiLower(args[0]);
             if (what == "lost")
                 ev.action = ScriptAction::FocusLost;
             else if (what == "gained")

@@ -1,4 +1,5 @@
 #include "gui/images.h"
+#include "datafiles/numbers.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -22,13 +23,6 @@ std::string Upper(std::string s)
     return s;
 }
 
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 std::string Trim(const std::string& s)
 {
@@ -67,7 +61,7 @@ int NormalFlags(int flags) { return flags < 0 ? 3 : flags; }
 platform::ImagePtr LoadPicture(const std::string& path, int flags)
 {
     PictureCache& cache = Pictures();
-    const std::string key = Lower(platform::ResolvePath(path)) + "|" + std::to_string(NormalFlags(flags));
+    const std::string key = datafiles::AsciiLower(platform::ResolvePath(path)) + "|" + std::to_string(NormalFlags(flags));
     auto found = cache.pictures.find(key);
     if (found != cache.pictures.end()) {
         if (platform::ImagePtr held = found->second.lock())

@@ -2,6 +2,7 @@
 // here: a path read by code goes into the code-reference table, a new data file
 // format into its own check.
 #include "game/contentcheck/contentcheck.h"
+#include "datafiles/numbers.h"
 
 #include "app/globalvars.h"
 #include "app/platform/core/files.h"
@@ -16,12 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool EndsWith(const std::string& s, const std::string& suffix)
 {
@@ -46,7 +41,7 @@ std::vector<std::string> AllFiles(const Context& ctx)
 // Game-folder-relative part of a path from AllFiles, lower-cased.
 std::string RelLower(const Context& ctx, const std::string& path)
 {
-    return Lower(path.substr(ctx.GameDir().size()));
+    return datafiles::AsciiLower(path.substr(ctx.GameDir().size()));
 }
 
 // ---- start-up files ----

@@ -4,6 +4,7 @@
 // become errors at the line of the entry, and the rules that only a look at
 // the whole pack can judge are added.
 #include "game/contentcheck/contentcheck.h"
+#include "datafiles/numbers.h"
 
 #include "app/control.h"
 #include "app/globalvars.h"
@@ -26,12 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // Line of a catalogue key in a file, read once per file.
 class KeyLines {
@@ -45,7 +40,7 @@ public:
         }
         // A key the file does not hold (a missing entry) is reported at the
         // group it belongs in, or at the whole file.
-        for (std::string k = Lower(key); !k.empty();) {
+        for (std::string k = datafiles::AsciiLower(key); !k.empty();) {
             auto at = it->second.find(k);
             if (at != it->second.end())
                 return at->second;
@@ -159,16 +154,16 @@ void CheckRoad(Context& ctx)
     for (int s = 1; s <= match3::kStageCount; ++s)
         for (int l = 1; l <= match3::kLevelsInStage[s - 1]; ++l) {
             const std::string path = ctx.GameDir() + match3::LevelFileName(s, l);
-            onRoad.insert(Lower(path));
+            onRoad.insert(datafiles::AsciiLower(path));
             ctx.RequireFile(path, path, 0, "level " + std::to_string(l) + " of stage " + std::to_string(s));
         }
     std::error_code ec;
     const fs::path root(ctx.GameDir());
     for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string rel = fs::relative(it->path(), root, ec).generic_string();
-        if (!it->is_regular_file(ec) || Lower(rel).rfind("data/levels/", 0) != 0)
+        if (!it->is_regular_file(ec) || datafiles::AsciiLower(rel).rfind("data/levels/", 0) != 0)
             continue;
-        if (!onRoad.count(Lower(ctx.GameDir() + rel)))
+        if (!onRoad.count(datafiles::AsciiLower(ctx.GameDir() + rel)))
             ctx.Warning(ctx.GameDir() + rel, 0, "no level of the road is read from this file");
     }
 }
@@ -247,7 +242,7 @@ int TuningLine(const std::string& text, const std::string& name)
         const std::string word = l.substr(a, l.find(' ', a) - a);
         if (word[0] == '[')
             inSection = true;
-        else if (inSection && Lower(word) == Lower(name))
+        else if (inSection && datafiles::AsciiLower(word) == datafiles::AsciiLower(name))
             found = line;
     }
     return found;
@@ -312,7 +307,7 @@ std::map<std::string, int> CatalogueKeyLines(const std::string& text)
         std::string k;
         for (const std::string& g : groups)
             k += (k.empty() ? "" : "::") + g;
-        return Lower(last.empty() ? k : k.empty() ? last : k + "::" + last);
+        return datafiles::AsciiLower(last.empty() ? k : k.empty() ? last : k + "::" + last);
     };
     int line = 0;
     size_t start = 0;
