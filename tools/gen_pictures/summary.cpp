@@ -29,11 +29,12 @@ std::string SummaryWord(const std::string& language, const std::string& key) {
     return key;
 }
 
-// A five-point star lit from the top-left, filling `size` around (cx, cy).
-void DrawStar(Canvas& cv, double cx, double cy, double size, bool lit) {
+// A five-point star lit from the top-left, filling `size` around (cx, cy),
+// turned by `tilt` degrees.
+void DrawStar(Canvas& cv, double cx, double cy, double size, bool lit, double tilt = 0) {
     cairo_t* cr = cv.cr();
     const double outer = size / 2, inner = outer * 0.48;
-    auto shape = [&](cairo_t* c) { Star(c, cx, cy, outer, inner, 5, 0); };
+    auto shape = [&](cairo_t* c) { Star(c, cx, cy, outer, inner, 5, tilt); };
     if (lit) {
         cv.Shadow(shape, 2, 3, 4, WithAlpha(pal::Ink, 0.45));
         shape(cr);
@@ -77,10 +78,10 @@ void MakeSummary(Pack& pack, const std::string& language) {
     Canvas cv(412, 466);
     DrawTitledWindow(cv, fonts, 2, 0, 408, 460, word("title"));
     cairo_t* cr = cv.cr();
-    // Star sockets under the places the stars land.
-    DrawStar(cv, 139, 140, 60, false);
-    DrawStar(cv, 206, 131, 60, false);
-    DrawStar(cv, 272, 140, 60, false);
+    // Star sockets under the places the stars land, with the stars' final tilts.
+    DrawStar(cv, 139, 140, 60, false, -15);
+    DrawStar(cv, 206, 131, 60, false, 0);
+    DrawStar(cv, 272, 140, 60, false, 15);
     // One soft bar per statistics line; the total line in gold.
     struct Row {
         const char* key;
