@@ -394,8 +394,13 @@ void TMainGame::UpdateState_END()
         return;
     EndReported = true;
     const bool won = State == STATE_WON;
-    if (const auto popup = (won ? SummaryPopUp : LosePopUp).lock())
-        popup->Show();
+    if (won) {
+        if (const auto summary = SummaryPopUp.lock())
+            summary->Show();
+    } else if (const auto lose = LosePopUp.lock()) {
+        lose->SetNormal(State == STATE_LOST_NOMOVES ? 2 : 1);
+        lose->Show();
+    }
     if (OnLevelEnd)
         OnLevelEnd(won);
 }

@@ -29,6 +29,9 @@ class TBackground;
 
 namespace level {
 
+class TLosePopUp;
+class TInGameMenu;
+
 // States of a level.
 enum {
     STATE_NORMAL = 0,
@@ -123,7 +126,9 @@ public:
     std::weak_ptr<app::TScreen> PreviousScreen;
     // The level's own pop-ups (summary, lose, in-game menu), linked by the
     // program when it makes them; not owned, and none for a screen made alone.
-    std::weak_ptr<app::TPopUp> SummaryPopUp, LosePopUp, MenuPopUp;
+    std::weak_ptr<app::TPopUp> SummaryPopUp;
+    std::weak_ptr<TLosePopUp> LosePopUp;
+    std::weak_ptr<TInGameMenu> MenuPopUp;
 
     // ---- LEVELS ----
     // Loads the engine data once (false with `error`).

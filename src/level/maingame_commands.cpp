@@ -200,7 +200,7 @@ void TMainGame::LOSE()
 void TMainGame::GoMenu()
 {
     if (const auto menu = MenuPopUp.lock())
-        menu->Show();
+        menu->GoShow();
 }
 
 void TMainGame::CheatWin()

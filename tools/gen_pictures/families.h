@@ -26,6 +26,7 @@ void MakeLoadingScreen(Pack& pack);
 void MakeTransitions(Pack& pack);
 void MakePopUps(Pack& pack, const std::string& language);
 void MakeCaptions(Pack& pack, const std::string& language);
+void MakeSummary(Pack& pack, const std::string& language);
 void MakeMainMenu(Pack& pack, const std::string& language);
 void MakePowerUps(Pack& pack);
 void MakeIcon(Pack& pack);

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         gp::MakeTransitions(pack);
         gp::MakePopUps(pack, language);
         gp::MakeCaptions(pack, language);
+        gp::MakeSummary(pack, language);
         gp::MakeMainMenu(pack, language);
         gp::MakePowerUps(pack);
         gp::MakeIcon(pack);
