@@ -195,6 +195,22 @@ TEST_F(Layers, ChestBesideAMatchOpensAndIsCheckedAtOnce)
     EXPECT_EQ(d.Dump(), ". . .\n. . .\n4 5 6\n");
 }
 
+TEST_F(Layers, ChestsOpenOnTheFourSidesOfAMatchedCellOnly)
+{
+    // Every neighbour of the centre holds a chest; no line anywhere.
+    Load("1@3 2@3 3@3\n"
+         "4@3 5 6@3\n"
+         "2@3 3@3 1@3");
+    T(1, 1)->MatchAtMe();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            if (r == 1 && c == 1)
+                continue;
+            const bool side = r == 1 || c == 1;
+            EXPECT_EQ(T(r, c)->obstacles.empty(), side) << r << ", " << c << (side ? " stays shut" : " opened");
+        }
+}
+
 class Swap : public Board {};
 
 TEST_F(Swap, PairReachesTheCheckAfterTwentyOneUpdates)

@@ -59,6 +59,28 @@ TEST_F(Match, LineFinderShapesAndOrder)
     }
 }
 
+TEST_F(Match, GroupFinderJoinsSidesOnlyAndNeedsThree)
+{
+    struct Case {
+        const char* what;
+        const char* picture;
+        int r, c;
+        Cells expected; // origin first, then in the order the search reaches them
+    } cases[] = {
+        {"three bent round a corner", "1 1 2\n3 1 4", 0, 0, {{0, 0}, {0, 1}, {1, 1}}},
+        {"four in a column from the second", "1\n1\n1\n1", 1, 0, {{1, 0}, {0, 0}, {2, 0}, {3, 0}}},
+        {"a pair is no group", "1 1 2\n3 4 5", 0, 0, {}},
+        {"diagonal neighbours do not join", "1 2 1\n2 1 2", 0, 0, {}},
+        {"a non-matching obstacle cuts the group short", "1 1 1@4 1", 0, 0, {}},
+        {"the rest of the row still groups", "1@4 1 1 1", 0, 3, {{0, 3}, {0, 2}, {0, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.picture);
+        EXPECT_EQ(RC(GroupMatchFinder::FindMatches(&G(), T(c.r, c.c))), c.expected);
+    }
+}
+
 TEST_F(Match, WalksStopAfterTenCells)
 {
     Load("1 1 1 1 1 1 1 1 1 1 1 1 1 1");
