@@ -169,6 +169,26 @@ TEST_F(Screen, FirstSecondCountsAfterOneSecondOfPlay)
     EXPECT_EQ(g->Level->Seconds, 30);
 }
 
+TEST_F(Screen, AStalledFrameCountsOneSecondNotTheWholeStall)
+{
+    Load(kCoinBoard, 60);
+    UntilPlay();
+    const int64_t start = g->PlayStartTime;
+    while (clock < start + 2500)
+        Frame();
+    ASSERT_EQ(g->Level->Seconds, 2);
+    frac += 5000; // the program stood still for five seconds
+    Frame();
+    EXPECT_EQ(g->Level->Seconds, 3);
+    const int64_t after = clock;
+    while (clock < after + 980)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 3) << "the stall is made up for in the frames after it";
+    while (clock < after + 1010)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 4) << "seconds go on a second after the stall";
+}
+
 TEST_F(Screen, TimeBarRunsDownSmoothly)
 {
     Load(kCoinBoard, 10);
