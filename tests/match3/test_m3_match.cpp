@@ -81,6 +81,27 @@ TEST_F(Match, GroupFinderJoinsSidesOnlyAndNeedsThree)
     }
 }
 
+TEST_F(Match, CrossQueryTakesChipsOnFourArmsNearestFirst)
+{
+    Load("1 2 3 4 5\n"
+         "6 1 . 3 4\n"
+         "2 3 4 5 6\n"
+         "1 2 # 4 5\n"
+         "3 4 5 6 1");
+    struct Case {
+        int r, c, n;
+        Cells expected; // the cell itself, then per distance: down, right, up, left
+    } cases[] = {
+        {2, 2, 2, {{2, 2}, {2, 3}, {2, 1}, {4, 2}, {2, 4}, {0, 2}, {2, 0}}}, // a hole and an empty cell skipped
+        {0, 0, 1, {{0, 0}, {1, 0}, {0, 1}}},                                 // arms off the board
+        {1, 2, 1, {{1, 2}, {2, 2}, {1, 3}, {0, 2}, {1, 1}}},                 // the cell itself, empty
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.r) + ", " + std::to_string(c.c));
+        EXPECT_EQ(RC(G().GetCrossTiles(c.r, c.c, c.n)), c.expected);
+    }
+}
+
 TEST_F(Match, WalksStopAfterTenCells)
 {
     Load("1 1 1 1 1 1 1 1 1 1 1 1 1 1");
