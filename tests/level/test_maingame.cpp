@@ -3,6 +3,7 @@
 // move choice.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -148,6 +149,46 @@ TEST_F(Screen, FlyInThenPlayWithCaptions)
     // The captions run their course and leave the list.
     RunMs(6000);
     EXPECT_TRUE(g->Captions.Empty());
+}
+
+TEST_F(Screen, EveryFlyInIsOneOfTheFiveAndEachComesUp)
+{
+    // Which of the five fly-ins a level start shows, read from where its
+    // cells start (offsets from their places) and when; 0 when none fits.
+    const auto kindShown = [this] {
+        const int64_t now = clock;
+        bool k1 = true, k2 = true, k3 = true, k4 = true, k5 = true;
+        int n = 0;
+        for (const auto& item : g->FlyObjects.items) {
+            const auto f = std::dynamic_pointer_cast<TFlyingTile>(item);
+            if (!f)
+                return 0;
+            auto* t = f->tile;
+            t->CountDrawPosition();
+            const int fromBottom = g->Level->rows - 1 - t->r;
+            const int64_t delay = f->startTime - now;
+            const bool above = f->p0x == 0 && f->p0y == -768;
+            k1 = k1 && std::abs(f->p0x + t->ActDrawX - 1500) < 0.5f && f->p0y + t->actDrawY >= -0.5f &&
+                 f->p0y + t->actDrawY <= 768.5f;
+            k2 = k2 && above && delay == 10 * n;
+            k3 = k3 && above && delay >= 250 * fromBottom && delay <= 250 * fromBottom + 250;
+            k4 = k4 && f->p0y == 0 && f->p0x == (fromBottom % 2 == 0 ? 1366 : -1366);
+            k5 = k5 && f->p0x == 0 && f->p0y == (t->c % 2 == 0 ? 768 : -768);
+            ++n;
+        }
+        return k1 ? 1 : k2 ? 2 : k3 ? 3 : k4 ? 4 : k5 ? 5 : 0;
+    };
+    std::vector<int> seen;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        platform::Rng().Seed(seed);
+        Load("1 2 3\n4 5 6\n2 3 1\n5 6 4", 60); // an even number of rows: bottom and top alternate
+        const int kind = kindShown();
+        EXPECT_NE(kind, 0) << "the cells start nowhere a fly-in starts them";
+        seen.push_back(kind);
+    }
+    for (int kind = 1; kind <= 5; ++kind)
+        EXPECT_NE(std::find(seen.begin(), seen.end(), kind), seen.end()) << "fly-in " << kind << " never came up";
 }
 
 TEST_F(Screen, FirstSecondCountsAfterOneSecondOfPlay)
