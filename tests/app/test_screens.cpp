@@ -363,6 +363,25 @@ TEST_F(ScreensTest, AskingForAnotherScreenDuringATransitionNeverLoops)
     }
 }
 
+TEST_F(ScreensTest, AFunctionThatKeepsAskingForAChangeIsCutAfterSixteen)
+{
+    auto first = Screen("first");
+    auto second = Screen("second");
+    Control::SetCurrScreenInstantly(first);
+    int calls = 0;
+    std::function<void()> again = [&] {
+        ++calls;
+        app::GoToScreen(second, again);
+    };
+    app::GoToScreen(second, again);
+    EXPECT_GT(TicksUntilCurrent(second), 0);
+    EXPECT_EQ(calls, 16) << "sixteen chained functions run at one switch; the rest are dropped";
+    EXPECT_EQ(Count(log, "second.OnPrepare"), 1u);
+    EXPECT_EQ(std::count_if(console.begin(), console.end(),
+                            [](const std::string& l) { return l.find("Too many chained") != std::string::npos; }),
+              1);
+}
+
 TEST_F(ScreensTest, AChangeAskedDuringATransitionKeepsItsOwnPrepareChoice)
 {
     // A second change (to "third") asked while the first (to "second") runs:

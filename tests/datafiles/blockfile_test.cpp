@@ -270,6 +270,7 @@ TEST(BlockFile, SettersAndNewNodes)
     SetBlockString(*p, "name", "Bob", 0, 1); // forced second entry
     auto e = AddBlockEntry(p, "flags");
     e->AddEntry("TRUE", 0, BV_BOOL);
+    e->AddEntry("not sure", 1, BV_BOOL); // not one word: quoted, so it reads back whole
 
     auto volume = FindBlock(root, "profile::volume");
     EXPECT_EQ(volume->Value, (std::vector<std::string>{"0.699999988", "", "1.00000000"}));
@@ -281,7 +282,7 @@ TEST(BlockFile, SettersAndNewNodes)
                                     "\tlevel = 12\n"
                                     "\tname = \"Ann\"\n"
                                     "\tname = \"Bob\"\n"
-                                    "\tflags = TRUE\n"
+                                    "\tflags = TRUE, \"not sure\"\n"
                                     "}\n");
     // A block turned into an entry by a setter.
     SetBlockInt(*root, "profile", 3);

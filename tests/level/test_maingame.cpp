@@ -3,6 +3,7 @@
 // move choice.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -150,6 +151,46 @@ TEST_F(Screen, FlyInThenPlayWithCaptions)
     EXPECT_TRUE(g->Captions.Empty());
 }
 
+TEST_F(Screen, EveryFlyInIsOneOfTheFiveAndEachComesUp)
+{
+    // Which of the five fly-ins a level start shows, read from where its
+    // cells start (offsets from their places) and when; 0 when none fits.
+    const auto kindShown = [this] {
+        const int64_t now = clock;
+        bool k1 = true, k2 = true, k3 = true, k4 = true, k5 = true;
+        int n = 0;
+        for (const auto& item : g->FlyObjects.items) {
+            const auto f = std::dynamic_pointer_cast<TFlyingTile>(item);
+            if (!f)
+                return 0;
+            auto* t = f->tile;
+            t->CountDrawPosition();
+            const int fromBottom = g->Level->rows - 1 - t->r;
+            const int64_t delay = f->startTime - now;
+            const bool above = f->p0x == 0 && f->p0y == -768;
+            k1 = k1 && std::abs(f->p0x + t->ActDrawX - 1500) < 0.5f && f->p0y + t->actDrawY >= -0.5f &&
+                 f->p0y + t->actDrawY <= 768.5f;
+            k2 = k2 && above && delay == 10 * n;
+            k3 = k3 && above && delay >= 250 * fromBottom && delay <= 250 * fromBottom + 250;
+            k4 = k4 && f->p0y == 0 && f->p0x == (fromBottom % 2 == 0 ? 1366 : -1366);
+            k5 = k5 && f->p0x == 0 && f->p0y == (t->c % 2 == 0 ? 768 : -768);
+            ++n;
+        }
+        return k1 ? 1 : k2 ? 2 : k3 ? 3 : k4 ? 4 : k5 ? 5 : 0;
+    };
+    std::vector<int> seen;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        platform::Rng().Seed(seed);
+        Load("1 2 3\n4 5 6\n2 3 1\n5 6 4", 60); // an even number of rows: bottom and top alternate
+        const int kind = kindShown();
+        EXPECT_NE(kind, 0) << "the cells start nowhere a fly-in starts them";
+        seen.push_back(kind);
+    }
+    for (int kind = 1; kind <= 5; ++kind)
+        EXPECT_NE(std::find(seen.begin(), seen.end(), kind), seen.end()) << "fly-in " << kind << " never came up";
+}
+
 TEST_F(Screen, FirstSecondCountsAfterOneSecondOfPlay)
 {
     Load(kCoinBoard, 60);
@@ -169,6 +210,26 @@ TEST_F(Screen, FirstSecondCountsAfterOneSecondOfPlay)
     EXPECT_EQ(g->Level->Seconds, 30);
 }
 
+TEST_F(Screen, AStalledFrameCountsOneSecondNotTheWholeStall)
+{
+    Load(kCoinBoard, 60);
+    UntilPlay();
+    const int64_t start = g->PlayStartTime;
+    while (clock < start + 2500)
+        Frame();
+    ASSERT_EQ(g->Level->Seconds, 2);
+    frac += 5000; // the program stood still for five seconds
+    Frame();
+    EXPECT_EQ(g->Level->Seconds, 3);
+    const int64_t after = clock;
+    while (clock < after + 980)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 3) << "the stall is made up for in the frames after it";
+    while (clock < after + 1010)
+        Frame();
+    EXPECT_EQ(g->Level->Seconds, 4) << "seconds go on a second after the stall";
+}
+
 TEST_F(Screen, TimeBarRunsDownSmoothly)
 {
     Load(kCoinBoard, 10);
@@ -176,12 +237,19 @@ TEST_F(Screen, TimeBarRunsDownSmoothly)
     const int64_t start = g->PlayStartTime;
     float last = g->TimeLeftFraction();
     EXPECT_NEAR(last, 1.0f, 0.01f);
+    float shown = g->TimeLineCurrPer;
+    EXPECT_EQ(shown, 1.0f);
     while (clock < start + 4000) {
         Frame();
         const float f = g->TimeLeftFraction();
         EXPECT_LE(f, last + 1e-6f) << "the bar moved back at " << clock - start << " ms";
         EXPECT_NEAR(f, 1.0f - static_cast<float>(clock - start) / 10000.0f, 0.003f) << clock - start;
         last = f;
+        // Ten seconds run out faster than the shown bar may move (0.001 a
+        // frame): it slides after the time left, one step each frame.
+        EXPECT_NEAR(shown - g->TimeLineCurrPer, 0.001f, 1e-5f) << "the shown bar jumped at " << clock - start << " ms";
+        EXPECT_GE(g->TimeLineCurrPer, f);
+        shown = g->TimeLineCurrPer;
     }
 }
 
@@ -223,8 +291,13 @@ TEST_F(Screen, RelaxedLevelNeverEndsByTime)
 TEST_F(Screen, ClearedBoardIsWonNotReshuffled)
 {
     // No coins and no moves: the win test comes first.
+    // A tool being aimed holds the win back until it is given back.
     Load(kClearBoard, 60);
     UntilPlay();
+    g->Mode = MODE_BOOK;
+    RunMs(500);
+    EXPECT_EQ(g->State, STATE_NORMAL);
+    g->ReverseMode();
     Frame();
     EXPECT_EQ(g->State, STATE_WON);
     EXPECT_EQ(g->Reshuffles, 0);
@@ -438,25 +511,55 @@ TEST_F(Screen, ScoreAddsUpOverSeveralMatchesAndEachSwapIsOneMove)
     EXPECT_EQ(g->Moves, 0);
 }
 
-TEST_F(Screen, FirstHintAfterTwelveIdleSecondsThenEveryEighteen)
+TEST_F(Screen, HintsAfterTwelveThenEighteenSecondsFadeAfterThreeOrAtAClick)
 {
     Load(kCoinBoard, 120);
     UntilPlay();
     const int64_t start = g->PlayStartTime;
+    auto& mouse = gui::Mouse();
+    mouse.clear(); // the pointer rests off the board
     // When each new hint appears, in ms of play (a frame is 1000/60 ms).
     std::vector<int64_t> shown;
     std::shared_ptr<match3::TSwapHint> last;
-    while (clock < start + 49000) {
-        Frame();
-        if (g->CurrHint && g->CurrHint != last)
-            shown.push_back(clock - start);
-        if (g->CurrHint)
-            last = g->CurrHint;
-    }
-    ASSERT_EQ(shown.size(), 3u);
+    const auto until = [&](int64_t ms) {
+        while (clock < start + ms) {
+            Frame();
+            if (g->CurrHint && g->CurrHint != last)
+                shown.push_back(clock - start);
+            if (g->CurrHint)
+                last = g->CurrHint;
+        }
+    };
+    const auto visible = [&] { return g->CurrHint && g->CurrHint->Alpha > 0; };
+
+    until(14900);
+    ASSERT_EQ(shown.size(), 1u);
+    ASSERT_TRUE(visible());
+    EXPECT_EQ(g->CurrHint->Alpha, 1.0f) << "fully shown until its three seconds are up";
+    until(15500);
+    EXPECT_FALSE(visible()) << "still shown more than three seconds after it came";
+
+    until(30500);
+    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_TRUE(visible());
+    mouse.leftPressed = 1;
+    Frame();
+    mouse.leftPressed = 0;
+    until(31000);
+    EXPECT_FALSE(visible()) << "a click fades the hint at once";
+
+    until(49000);
+    // A hint asked for early (the tutorial may) puts the next one 18 s after it.
+    until(50000);
+    g->ShowHint();
+    until(68500);
+    ASSERT_EQ(shown.size(), 5u);
     EXPECT_NEAR(static_cast<double>(shown[0]), 12000, 17);
     EXPECT_NEAR(static_cast<double>(shown[1]), 30000, 17);
     EXPECT_NEAR(static_cast<double>(shown[2]), 48000, 17);
+    EXPECT_NEAR(static_cast<double>(shown[3]), 50000, 34);
+    EXPECT_NEAR(static_cast<double>(shown[4]), 68000, 34);
+    mouse.clear();
 }
 
 namespace {
@@ -512,6 +615,7 @@ TEST_F(Screen, EachToolAndPowerChipReachesItsOwnCells)
         int powerUp;     // -1: click the power chip at the centre instead
         int crumbleMs;   // when the coins are looked at (delayed hits)
         const char* reach;
+        int r = 4, col = 4; // the cell clicked
     } cases[] = {
         {"hammer: the one chip", ReachBoard(0), 0, 0,
          ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"
@@ -522,6 +626,14 @@ TEST_F(Screen, EachToolAndPowerChipReachesItsOwnCells)
         {"row tool: the whole row", ReachBoard(0), 2, 0,
          ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"
          "x x x x x x x x x\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
+        {"potion off the centre: the block around the clicked cell", ReachBoard(0), 1, 0,
+         ". . . . . . . . .\n. . . . . x x x .\n. . . . . x x x .\n. . . . . x x x .\n"
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n",
+         2, 6},
+        {"row tool off the centre: the clicked cell's row", ReachBoard(0), 2, 0,
+         ". . . . . . . . .\n. . . . . . . . .\nx x x x x x x x x\n. . . . . . . . .\n"
+         ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n",
+         2, 6},
         {"shield: the block around its target, which keeps its chip", ShieldBoard(), 3, 0,
          ". . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . x x x . . .\n"
          ". . . x c x . . .\n. . . x x x . . .\n. . . . . . . . .\n. . . . . . . . .\n. . . . . . . . .\n"},
@@ -546,7 +658,7 @@ TEST_F(Screen, EachToolAndPowerChipReachesItsOwnCells)
         UntilPlay();
         auto& mouse = gui::Mouse();
         mouse.clear();
-        auto* centre = g->Game->GetTileRC(4, 4);
+        auto* centre = g->Game->GetTileRC(c.r, c.col);
         centre->CountDrawPosition();
         std::vector<match3::TM3Chip*> before;
         for (int r = 0; r < 9; ++r)
@@ -596,6 +708,20 @@ TEST_F(Screen, EachToolAndPowerChipReachesItsOwnCells)
         EXPECT_EQ(reach, c.reach);
         mouse.clear();
     }
+}
+
+TEST_F(Screen, ShieldDropsOnFiveDifferentFreeChips)
+{
+    Load(ReachBoard(0), 120);
+    UntilPlay();
+    g->UsePowerUp(3);
+    int centres = 0;
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c)
+            if (auto* t = g->Game->GetTileRC(r, c); t->chip && t->chip->MyPower == 1)
+                ++centres;
+    EXPECT_EQ(centres, 5);
+    EXPECT_EQ(g->PowerUpCharge[3], 0);
 }
 
 TEST_F(Screen, ReshuffleFliesOnlyChipsFreeOrUnderOneShufflingObstacle)

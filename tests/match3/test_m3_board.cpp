@@ -195,6 +195,22 @@ TEST_F(Layers, ChestBesideAMatchOpensAndIsCheckedAtOnce)
     EXPECT_EQ(d.Dump(), ". . .\n. . .\n4 5 6\n");
 }
 
+TEST_F(Layers, ChestsOpenOnTheFourSidesOfAMatchedCellOnly)
+{
+    // Every neighbour of the centre holds a chest; no line anywhere.
+    Load("1@3 2@3 3@3\n"
+         "4@3 5 6@3\n"
+         "2@3 3@3 1@3");
+    T(1, 1)->MatchAtMe();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            if (r == 1 && c == 1)
+                continue;
+            const bool side = r == 1 || c == 1;
+            EXPECT_EQ(T(r, c)->obstacles.empty(), side) << r << ", " << c << (side ? " stays shut" : " opened");
+        }
+}
+
 class Swap : public Board {};
 
 TEST_F(Swap, PairReachesTheCheckAfterTwentyOneUpdates)
@@ -514,18 +530,25 @@ TEST_F(Gravity, FrameFactorScalesMotionAndZeroSpeedsStillSettle)
     }
 }
 
+namespace {
+
+// A 7 x 7 board without lines, the power chip in the middle.
+std::string PowerBoard(int power)
+{
+    std::string pic;
+    for (int r = 0; r < 7; ++r) {
+        for (int c = 0; c < 7; ++c)
+            pic += (c ? " " : "") + std::to_string(r == 3 && c == 3 ? power : (r + 2 * c) % 6 + 1);
+        pic += "\n";
+    }
+    return pic;
+}
+
+} // namespace
+
 TEST_F(Swap, FiredPowerChipsClearTheirShapes)
 {
-    // A 7 x 7 board without lines, the power chip in the middle.
-    auto board = [](int power) {
-        std::string pic;
-        for (int r = 0; r < 7; ++r) {
-            for (int c = 0; c < 7; ++c)
-                pic += (c ? " " : "") + std::to_string(r == 3 && c == 3 ? power : (r + 2 * c) % 6 + 1);
-            pic += "\n";
-        }
-        return pic;
-    };
+    const auto board = PowerBoard;
     struct Case {
         int power;
         int chipsLeft;
@@ -543,5 +566,30 @@ TEST_F(Swap, FiredPowerChipsClearTheirShapes)
         EXPECT_EQ(G().CountAllChips(), c.chipsLeft);
         for (auto [r, col] : c.kept)
             EXPECT_NE(d.KindAt(r, col), 0) << r << ", " << col;
+    }
+}
+
+TEST_F(Swap, FiredPowerChipsHitFartherCellsLater)
+{
+    // The row burns outward from the lightning chip; the bomb's blast comes
+    // in rings of 100, 200 and 300 ms.
+    struct Case {
+        int power, r, c;
+        int64_t delayMs;
+    } cases[] = {
+        {kChipLightning, 3, 2, 50},  {kChipLightning, 3, 5, 100}, {kChipLightning, 3, 0, 150},
+        {kChipLightning, 3, 6, 150}, {kChipCross, 2, 3, 200},     {kChipCross, 3, 4, 200},
+        {kChipBomb, 4, 4, 100},      {kChipBomb, 3, 5, 200},      {kChipBomb, 5, 5, 200},
+        {kChipBomb, 3, 6, 200},      {kChipBomb, 0, 6, 300},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.power) + " at " + std::to_string(c.r) + ", " + std::to_string(c.c));
+        Load(PowerBoard(c.power));
+        PM3Chip power = T(3, 3)->chip;
+        power->DestroyAsPowerUp();
+        const TM3Chip* hit = T(c.r, c.c)->GetMyChip();
+        ASSERT_TRUE(hit);
+        EXPECT_EQ(hit->state, kChipWaitForDestroy);
+        EXPECT_EQ(hit->waitTime - G().Now(), c.delayMs);
     }
 }

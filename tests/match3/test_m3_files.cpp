@@ -353,6 +353,13 @@ TEST_F(LevelFile, MistakesPlayWithSoundDefaultsAndNameTheEntry)
          [](const TM3Level& l) { EXPECT_EQ(l.rows, 2); }},
         {"size with a column too few", "size = 2, 3", "size = 2, 2", "level::data::size",
          [](const TM3Level& l) { EXPECT_TRUE(l.isTileHere(1, 2)) << "the third column as written"; }},
+        {"a short last row", "\"1 3 0 0 0\", \"1 4 0 0 0\", \"1 5 0 0 0\"", "\"1 3 0 0 0\", \"1 4 0 0 0\"",
+         "level::tile::row1",
+         [](const TM3Level& l) {
+             EXPECT_EQ(l.cols, 3) << "the longest row decides the width";
+             EXPECT_TRUE(l.isTileHere(1, 1));
+             EXPECT_FALSE(l.isTileHere(1, 2));
+         }},
         {"creator count short", "i = 2", "i = 1", "level::creators::i",
          [](const TM3Level& l) { EXPECT_EQ(l.GetTileByPosition(0, 1)->isCreator, 1); }},
         {"creator on a hole", "c2 = 0, 1", "c2 = 0, 2", "level::creators::c2",

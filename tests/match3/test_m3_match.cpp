@@ -59,6 +59,49 @@ TEST_F(Match, LineFinderShapesAndOrder)
     }
 }
 
+TEST_F(Match, GroupFinderJoinsSidesOnlyAndNeedsThree)
+{
+    struct Case {
+        const char* what;
+        const char* picture;
+        int r, c;
+        Cells expected; // origin first, then in the order the search reaches them
+    } cases[] = {
+        {"three bent round a corner", "1 1 2\n3 1 4", 0, 0, {{0, 0}, {0, 1}, {1, 1}}},
+        {"four in a column from the second", "1\n1\n1\n1", 1, 0, {{1, 0}, {0, 0}, {2, 0}, {3, 0}}},
+        {"a pair is no group", "1 1 2\n3 4 5", 0, 0, {}},
+        {"diagonal neighbours do not join", "1 2 1\n2 1 2", 0, 0, {}},
+        {"a non-matching obstacle cuts the group short", "1 1 1@4 1", 0, 0, {}},
+        {"the rest of the row still groups", "1@4 1 1 1", 0, 3, {{0, 3}, {0, 2}, {0, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load(c.picture);
+        EXPECT_EQ(RC(GroupMatchFinder::FindMatches(&G(), T(c.r, c.c))), c.expected);
+    }
+}
+
+TEST_F(Match, CrossQueryTakesChipsOnFourArmsNearestFirst)
+{
+    Load("1 2 3 4 5\n"
+         "6 1 . 3 4\n"
+         "2 3 4 5 6\n"
+         "1 2 # 4 5\n"
+         "3 4 5 6 1");
+    struct Case {
+        int r, c, n;
+        Cells expected; // the cell itself, then per distance: down, right, up, left
+    } cases[] = {
+        {2, 2, 2, {{2, 2}, {2, 3}, {2, 1}, {4, 2}, {2, 4}, {0, 2}, {2, 0}}}, // a hole and an empty cell skipped
+        {0, 0, 1, {{0, 0}, {1, 0}, {0, 1}}},                                 // arms off the board
+        {1, 2, 1, {{1, 2}, {2, 2}, {1, 3}, {0, 2}, {1, 1}}},                 // the cell itself, empty
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.r) + ", " + std::to_string(c.c));
+        EXPECT_EQ(RC(G().GetCrossTiles(c.r, c.c, c.n)), c.expected);
+    }
+}
+
 TEST_F(Match, WalksStopAfterTenCells)
 {
     Load("1 1 1 1 1 1 1 1 1 1 1 1 1 1");
