@@ -201,6 +201,8 @@ void TMainGame::OnPrepare()
     for (int& c : PowerUpCharge)
         c = 0;
     PrepareBegin();
+    if (OnLevelStart)
+        OnLevelStart();
     // The time spent preparing is not one long frame of play.
     app::ResetDeltaTime();
 }
@@ -892,6 +894,8 @@ void TMainGame::Interface()
         ShowReds(2000);
     if (KeyHit(key::A + ('J' - 'A')))
         ShowLights();
+    if (KeyHit(key::A + ('U' - 'A')) && OnCheatNextLevel)
+        OnCheatNextLevel();
 }
 
 void TMainGame::OnLeave()
