@@ -1,6 +1,7 @@
 #include "progress/profile.h"
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 
 #include "app/control.h"
@@ -258,9 +259,11 @@ void TProfile::FLOW_CHEAT_NextLevel()
 void TProfile::GoToMap(bool instantly)
 {
     // The map screen is still an empty shell: until it lands, going to the
-    // map plays the next level at once (what its play button will do).
+    // map plays the next level at once (what its play button will do). At
+    // the end only the map can finish the game (by buying what is left), so
+    // it is shown itself then.
     if (isAtEnd()) {
-        GoTo("Outro", instantly);
+        GoTo(AllUpgradesDone() ? "Outro" : "MapScreen", instantly);
         return;
     }
     LoadCurrLevel();
@@ -383,19 +386,29 @@ bool TProfile::Load()
         platform::Log("The profile file " + path + " of " + Name + " is missing; the profile starts afresh");
         return false;
     }
-    PBlockFile root = LoadBlockFile(path);
-    bool whole = true;
-    if (PBlockFile data = root->isBlock("Data"); data && data->MyType == 0) {
-        LoadBasicData(*data);
-    } else {
-        platform::Log("The profile file " + path + " of " + Name + " is damaged (no Data block); its progress starts afresh");
-        whole = false;
+    const std::optional<std::string> text = platform::TryReadTextFile(path);
+    if (!text) {
+        platform::Log("The profile file " + path + " of " + Name + " cannot be read; the profile starts afresh");
+        return false;
     }
-    if (PBlockFile powerUps = root->isBlock("PowerUps"); powerUps && powerUps->MyType == 0)
+    PBlockFile root = ParseBlockText(*text, path);
+    PBlockFile data = root->isBlock("Data");
+    PBlockFile powerUps = root->isBlock("PowerUps");
+    const bool hasData = data && data->MyType == 0;
+    const bool hasPowerUps = powerUps && powerUps->MyType == 0;
+    if (hasData)
+        LoadBasicData(*data);
+    if (hasPowerUps)
         LoadPowerups(*powerUps);
     if (PBlockFile map = root->isBlock("Map"); map && map->MyType == 0)
         LoadMap(*map);
-    return whole;
+    // Every file this program writes ends with the close of a block.
+    const std::string trimmed = datafiles::Trim(*text);
+    if (!hasData || !hasPowerUps || trimmed.empty() || trimmed.back() != '}') {
+        platform::Log("The profile file " + path + " of " + Name + " is damaged; what could be read of it is kept");
+        return false;
+    }
+    return true;
 }
 
 } // namespace progress
