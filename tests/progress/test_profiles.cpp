@@ -309,57 +309,74 @@ TEST_F(ProgressTest, AMissingOrDamagedProfileFileIsReportedAndTheOthersLoad)
 
 namespace {
 
-// Makes a folder refuse new files: its permission bits, and for a user that
-// ignores them, the immutable flag. False when neither works here.
-bool LockFolder(const std::string& path, bool lock)
+// Sets or clears the immutable flag (a user that ignores permission bits
+// still cannot replace such a file or add to such a folder).
+void SetImmutable(const std::string& path, bool on)
 {
-    ::chmod(path.c_str(), lock ? 0555 : 0755);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        int flags = 0;
-        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = lock ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
-    if (!lock)
-        return true;
-    const std::string probe = path + "/probe";
+    ::close(fd);
+}
+
+// Makes a file or folder refuse to be replaced or written into; false when
+// nothing here can stop a write.
+bool Lock(const std::string& path, bool folder)
+{
+    if (folder)
+        ::chmod(path.c_str(), 0555);
+    SetImmutable(path, true);
+    // Probe: can the path still be replaced?
+    const std::string probe = (folder ? path + "/probe" : path + ".probe");
     const int p = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0644);
     if (p < 0)
         return true;
     ::close(p);
+    const bool replaced = folder || ::rename(probe.c_str(), path.c_str()) == 0;
     ::unlink(probe.c_str());
-    return false;
+    return !replaced;
+}
+
+void Unlock(const std::string& path, bool folder)
+{
+    SetImmutable(path, false);
+    if (folder)
+        ::chmod(path.c_str(), 0755);
 }
 
 } // namespace
 
 TEST_F(ProgressTest, AFailedSaveIsReportedAndTheOldFilesStay)
 {
-    List()->AddNewProfile("Bob");
-    CurrProfile()->Score = 10;
-    ASSERT_TRUE(SaveProfiles());
-    const std::string oldProfile = ReadAll(ProfileFile("66-79-66"));
-    const std::string oldList = ReadAll(ListFile());
+    for (bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "the folder refuses new files" : "the player's file cannot be replaced");
+        List()->AddNewProfile("Bob");
+        CurrProfile()->Score = 10;
+        ASSERT_TRUE(SaveProfiles());
+        const std::string oldProfile = ReadAll(ProfileFile("66-79-66"));
+        const std::string oldList = ReadAll(ListFile());
 
-    const std::string folder = (tmp / "Profiles").string();
-    if (!LockFolder(folder, true)) {
-        LockFolder(folder, false);
-        GTEST_SKIP() << "this file system lets every write through";
+        const std::string locked = folder ? (tmp / "Profiles").string() : ProfileFile("66-79-66");
+        if (!Lock(locked, folder)) {
+            Unlock(locked, folder);
+            GTEST_SKIP() << "this file system lets every write through";
+        }
+        CurrProfile()->Score = 20;
+        console.clear();
+        const bool saved = SaveProfiles();
+        Unlock(locked, folder);
+        EXPECT_FALSE(saved);
+        EXPECT_TRUE(Logged(ProfileFile("66-79-66")));
+        EXPECT_EQ(ReadAll(ProfileFile("66-79-66")), oldProfile);
+        EXPECT_EQ(ReadAll(ListFile()), oldList);
+        EXPECT_EQ(std::distance(fs::directory_iterator(tmp / "Profiles"), fs::directory_iterator{}), 2)
+            << "no temporary file is left behind";
     }
-    CurrProfile()->Score = 20;
-    console.clear();
-    const bool saved = SaveProfiles();
-    LockFolder(folder, false);
-    EXPECT_FALSE(saved);
-    EXPECT_TRUE(Logged(ProfileFile("66-79-66")));
-    EXPECT_TRUE(Logged(ListFile()));
-    EXPECT_EQ(ReadAll(ProfileFile("66-79-66")), oldProfile);
-    EXPECT_EQ(ReadAll(ListFile()), oldList);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 2)
-        << "no temporary file is left behind";
 }
 
 // ---- Paying won levels ----
