@@ -186,6 +186,8 @@ void TMainGame::OnPrepare()
     for (int& c : PowerUpCharge)
         c = 0;
     PrepareBegin();
+    if (OnLevelStart)
+        OnLevelStart();
     // The time spent preparing is not one long frame of play.
     app::ResetDeltaTime();
 }

@@ -118,6 +118,11 @@ public:
     bool EndReported = false;
     // Called once when a won or lost level's end animation is over.
     std::function<void(bool won)> OnLevelEnd;
+    // Called once a level is prepared, before its fly-in (the progress saves
+    // there and notes this screen as the one to resume).
+    std::function<void()> OnLevelStart;
+    // The developer's next-level key (U, with the cheats marker).
+    std::function<void()> OnCheatNextLevel;
     // The game folder the engine data and levels come from (empty: the program's).
     std::string GameFolder;
     // Why the last level could not be started.

@@ -243,6 +243,8 @@ void TMainGame::Interface()
         ShowReds(2000);
     if (KeyHit(key::A + ('J' - 'A')))
         ShowLights();
+    if (KeyHit(key::A + ('U' - 'A')) && OnCheatNextLevel)
+        OnCheatNextLevel();
 }
 
 void TMainGame::OnLeave()

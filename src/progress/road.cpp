@@ -1,38 +1,238 @@
-// Placeholder bodies of the progress road until the profiles land: the menus
-// and the level's pop-ups can already be built against them.
+// The progress road: what the menus and the level's pop-ups ask of the
+// player's progress, on the current profile.
 #include "progress/road.h"
 
 #include "app/control.h"
+#include "app/crosser.h"
+#include "app/globalvars.h"
+#include "app/loading.h"
 #include "app/platform/core/system.h"
 #include "level/levelroad.h"
+#include "level/maingame.h"
+#include "menus/styled/zefarpopup.h"
+#include "progress/profile.h"
+#include "progress/profiles.h"
+#include "progress/yesorno.h"
 
 namespace progress {
 
 namespace {
-void ShowPopUpNamed(const std::string& name)
+
+bool g_loaded = false;
+// The win of the level being played was paid (and how much cash), so that a
+// second call pays nothing and the summary can still show the cash before.
+bool g_paid = false;
+int g_paidCash = 0;
+
+std::shared_ptr<app::TPopUp> PopUpNamed(const std::string& name)
 {
     for (const auto& p : app::Control::PopUps())
-        if (p && p->Name == name) {
-            p->Show();
-            return;
-        }
+        if (p && p->Name == name)
+            return p;
+    return nullptr;
 }
+
+void GoShowPopUp(const std::string& name)
+{
+    std::shared_ptr<app::TPopUp> p = PopUpNamed(name);
+    if (!p) {
+        platform::Log("There is no pop-up named " + name);
+        return;
+    }
+    if (auto styled = std::dynamic_pointer_cast<menus::TZefarPopUp>(p))
+        styled->GoShow();
+    else
+        p->Show();
+}
+
+void EnsureLoaded()
+{
+    if (!g_loaded)
+        LoadProfiles();
+}
+
+// ---- The level's road ----
+
+void PayWonLevel(int score, int cash)
+{
+    const PProfile& p = CurrProfile();
+    if (!p || g_paid)
+        return;
+    p->Score += score;
+    p->Cash += cash;
+    p->AdvanceAfterWin();
+    p->CurrScreen = "MapScreen";
+    g_paid = true;
+    g_paidCash = cash;
+    SaveProfiles();
+}
+
+void ContinueFromSummary()
+{
+    const PProfile& p = CurrProfile();
+    if (!p)
+        return;
+    if (g_paid) {
+        p->MoveOnAfterWin();
+        return;
+    }
+    // Nothing was paid for this level: count it here.
+    p->AdvanceAfterWin();
+    p->CurrScreen = "MapScreen";
+    g_paid = true;
+    g_paidCash = 0;
+    SaveProfiles();
+    p->MoveOnAfterWin();
+}
+
+void RestartLevel()
+{
+    platform::Log("RESTARTING...");
+    const PProfile& p = CurrProfile();
+    if (!p)
+        return;
+    p->FLOW_RestartLevel();
+    // Called at a switch to the level screen, the transition prepares it;
+    // called alone, the level screen is entered again.
+    if (!app::Crosser()->Running())
+        if (auto screen = app::Control::GetScreenByName(level::TMainGame::kName))
+            app::GoToScreen(screen);
+}
+
+void StartNewGame(int mode)
+{
+    const PProfile p = CurrProfile();
+    if (!p)
+        return;
+    p->Mode = mode;
+    std::shared_ptr<app::TScreen> intro = app::Control::GetScreenByName("Intro");
+    if (!intro) {
+        p->FLOW_StartNew();
+        p->FLOW_StartGameAfterIntro();
+        return;
+    }
+    app::GoToScreen(intro, [p] { p->FLOW_StartNew(); });
+}
+
+// The level screen entered: the game resumes there, and the progress is saved.
+void LevelStarted()
+{
+    g_paid = false;
+    g_paidCash = 0;
+    if (const PProfile& p = CurrProfile()) {
+        p->CurrScreen = level::TMainGame::kName;
+        SaveProfiles();
+    }
+}
+
 } // namespace
 
-void InstallRoad() {}
-std::string CurrentPlayerName() { return std::string(); }
-void EnsureCurrentProfile() {}
-void Play() {}
-void ShowProfiles() { ShowPopUpNamed("Profiles"); }
-void ShowOptions() { ShowPopUpNamed("Options"); }
-void ShowScores() { ShowPopUpNamed("Scores"); }
+void InstallRoad()
+{
+    level::TLevelRoad& road = level::Road();
+    road.ProfileCash = [] {
+        const PProfile& p = CurrProfile();
+        return p ? p->Cash - (g_paid ? g_paidCash : 0) : 0;
+    };
+    road.PayWonLevel = PayWonLevel;
+    road.ContinueFromSummary = ContinueFromSummary;
+    road.RestartLevel = RestartLevel;
+    road.GoMainMenu = [] {
+        if (auto menu = app::Control::GetScreenByName("MainMenu"))
+            app::GoToScreen(menu);
+    };
+    road.AskYesOrNo = [](const std::string& question, std::function<void()> yes) {
+        AskYesOrNo(question, std::move(yes));
+    };
+    road.ShowOptions = ShowOptions;
+    road.StartNewGame = StartNewGame;
+
+    if (level::TMainGame* g = level::MainGameScreen()) {
+        g->OnLevelStart = LevelStarted;
+        g->OnCheatNextLevel = [] {
+            if (const PProfile& p = CurrProfile())
+                p->FLOW_CHEAT_NextLevel();
+        };
+    }
+    app::GetLoadingHooks().loadProfiles = LoadProfiles;
+    app::Control::AddSaveBeforeQuit("the profiles", [] { return SaveProfiles(); });
+}
+
+void LoadProfiles()
+{
+    g_loaded = true;
+    g_paid = false;
+    if (std::shared_ptr<TProfiles> list = ProfilesPopUp())
+        list->LoadProfiles();
+    else
+        CurrProfile().reset();
+}
+
+std::string CurrentPlayerName()
+{
+    EnsureLoaded();
+    const PProfile& p = CurrProfile();
+    return p ? p->Name : std::string();
+}
+
+void EnsureCurrentProfile()
+{
+    EnsureLoaded();
+    if (CurrProfile())
+        return;
+    std::shared_ptr<TProfiles> list = ProfilesPopUp();
+    if (!list)
+        return;
+    if (app::GlobalVars::AutoProfileCreate) {
+        std::string name = list->GetTxt(2);
+        if (name.empty())
+            name = "Player";
+        list->AddNewProfile(name);
+        return;
+    }
+    GoShowPopUp("EnterName");
+}
+
+void Play()
+{
+    EnsureLoaded();
+    const PProfile p = CurrProfile();
+    if (!p) {
+        EnsureCurrentProfile();
+        return;
+    }
+    if (p->isAbleToContinue())
+        p->FLOW_ContinueGame();
+    else
+        GoShowPopUp("PickMode");
+}
+
+void StartGameAfterIntro()
+{
+    if (const PProfile& p = CurrProfile())
+        p->FLOW_StartGameAfterIntro();
+}
+
+void ShowProfiles() { GoShowPopUp("Profiles"); }
+void ShowOptions() { GoShowPopUp("Options"); }
+void ShowScores() { GoShowPopUp("Scores"); }
+
 void AskYesOrNo(const std::string& question, std::function<void()> yes, std::function<void()> no)
 {
-    (void)no;
-    platform::Log("(no confirmation pop-up yet) " + question);
-    if (yes)
-        yes();
+    std::shared_ptr<TYesOrNo> ask = std::dynamic_pointer_cast<TYesOrNo>(PopUpNamed("YesOrNo"));
+    if (!ask) {
+        platform::Log("There is no confirmation pop-up to ask: " + question);
+        return;
+    }
+    ask->SetFunctions(std::move(yes), std::move(no));
+    ask->SetText(question);
+    ask->GoShow();
 }
-bool SaveProfiles() { return true; }
+
+bool SaveProfiles()
+{
+    std::shared_ptr<TProfiles> list = ProfilesPopUp();
+    return list ? list->Save() : true;
+}
 
 } // namespace progress

@@ -32,5 +32,10 @@ void AskYesOrNo(const std::string& question, std::function<void()> yes, std::fun
 // Writes the profile list and every profile; false when a write failed (the
 // old files are then left as they were).
 bool SaveProfiles();
+// Reads the profile list and every profile (the loading screen's end; the
+// menus' first question reads them when that has not happened yet).
+void LoadProfiles();
+// The intro is over: the current profile's level, then the level screen.
+void StartGameAfterIntro();
 
 } // namespace progress

@@ -1,13 +1,17 @@
 // The intro slideshow that opens the game.
-// For now an empty screen: it exists, is registered and set up at start-up
-// like every other, and its behaviour is added here.
+// For now a screen with no slides: entered at a new game's start, it passes
+// straight on to the first level. The slides are added here.
 #pragma once
 
 #include "app/screen.h"
+#include "progress/road.h"
 
 namespace story {
 
 class TIntro : public app::TScreen {
+public:
+    // No slides yet: the intro is over as soon as it is entered.
+    void OnPrepare() override { progress::StartGameAfterIntro(); }
 };
 
 } // namespace story
