@@ -79,9 +79,10 @@ void TMainMenu::OnPrepare()
     // The start map (and the current player's map) are prepared here once
     // the city map exists.
     UpdateProfileData();
-    Logo.Time = app::AppClock() + 1000;
     // Menu music starts here once the sound catalogue plays music.
     app::ResetDeltaTime();
+    // The logo waits a second from now, whatever the reset took.
+    Logo.Time = app::AppClock() + 1000;
 }
 
 void TMainMenu::OnUpdate()
