@@ -117,7 +117,10 @@ TEST_F(MainMenuTest, QuittingAsksFirstAndYesEndsTheProgram)
             if (p->Name == "YesOrNo")
                 yesOrNo = p;
         if (yesOrNo && yesOrNo->IsShown() && yesOrNo->isLocked == 0) {
-            auto* yes = dynamic_cast<gui::TUIObject*>(yesOrNo->FindObject("Yes").get());
+            auto yesObj = yesOrNo->FindObject("ButtonOk");
+            if (!yesObj)
+                yesObj = yesOrNo->FindObject("Yes");
+            auto* yes = dynamic_cast<gui::TUIObject*>(yesObj.get());
             ASSERT_NE(yes, nullptr) << "the question shows no yes button";
             const auto [x, y] = Centre(*yes);
             Click(x, y);
