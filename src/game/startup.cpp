@@ -14,6 +14,7 @@
 #include "fx/timing.h"
 #include "gui/mouse.h"
 #include "gui/widgets.h"
+#include "menus/splash.h"
 #include "progress/road.h"
 #include "game/gallery.h"
 
@@ -303,6 +304,20 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
     // ---- 17. Global-variable file ----
     LoadGlobalVars();
 
+    // ---- 18. Splash ----
+    // The automation drives the splash's frames as it drives the main loop's:
+    // the virtual clock, the input script, screenshots and the frame limit.
+    automation.Install(scriptCloses);
+    {
+        menus::TSplash splash;
+        splash.Setup();
+        // Closing the window during the splash ends the run as it would later.
+        if (!splash.Mainloop())
+            Control::Quit();
+        else if (!splash.images.empty())
+            ConsoleTrace("Splash over in frame " + std::to_string(automation.Frame()));
+    }
+
     // ---- 19. The loading screen's work list ----
     SetupLoadingScreen(Program().LoadingScreen);
 
@@ -312,7 +327,6 @@ int RunGame(const CmdOptions& options, const StartupEnv& env)
 
     // ---- 20. Main loop ----
     Control::Setup();
-    automation.Install(scriptCloses);
     // Testers' level start, built-in player and frame-time figures.
     std::unique_ptr<TAutoplay> tester;
     if (options.level || options.autoplay || options.bench) {

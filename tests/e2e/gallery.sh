@@ -15,7 +15,7 @@ run() {
 }
 
 # ---- The gallery drawn ----
-run --gallery --frames 60 --screenshot "$TMP/gallery.png"
+run --gallery --frames $((SPLASH_FRAMES + 60)) --screenshot "$TMP/gallery.png"
 grep -q "Gallery started" "$TMP/log" || fail "the gallery did not start: $(cat "$TMP/log")"
 if grep -q "gallery: clicked" "$TMP/log"; then fail "a click nobody made: $(cat "$TMP/log")"; fi
 # Every picture and text class of the gallery's file exists.
@@ -94,14 +94,14 @@ fi
 
 # ---- Clicks ----
 cat > "$TMP/script.txt" <<SCRIPT
-20 click 240 462
-30 click 100 462
-40 move 240 462
-41 press
-42 move 600 40
-43 release
+$((SPLASH_FRAMES + 20)) click 240 462
+$((SPLASH_FRAMES + 30)) click 100 462
+$((SPLASH_FRAMES + 40)) move 240 462
+$((SPLASH_FRAMES + 41)) press
+$((SPLASH_FRAMES + 42)) move 600 40
+$((SPLASH_FRAMES + 43)) release
 SCRIPT
-run --gallery --frames 50 --input "$TMP/script.txt"
+run --gallery --frames $((SPLASH_FRAMES + 50)) --input "$TMP/script.txt"
 grep -q "^gallery: clicked PlayButton$" "$TMP/log" || fail "no click on the text button: $(cat "$TMP/log")"
 grep -q "^gallery: clicked OkButton$" "$TMP/log" || fail "no click on the light button: $(cat "$TMP/log")"
 # The press that was dragged off the button and released elsewhere clicks nothing.

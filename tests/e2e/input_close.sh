@@ -4,20 +4,21 @@
 # and the pause screen shown while the focus is lost differs from a normal frame.
 source "$(dirname "$0")/lib.bash"
 
-cat > "$TMP/script.txt" <<'SCRIPT'
-# move the pointer, lose the focus, take pictures, come back and close
-3 move 500 300
-5 screenshot SHOTS/normal.png
-10 focus lost
-12 screenshot SHOTS/paused.png
-15 focus gained
-20 close
+# After the splash: move the pointer, lose the focus, take pictures, come
+# back and close.
+cat > "$TMP/script.txt" <<SCRIPT
+$((SPLASH_FRAMES + 3)) move 500 300
+$((SPLASH_FRAMES + 5)) screenshot SHOTS/normal.png
+$((SPLASH_FRAMES + 10)) focus lost
+$((SPLASH_FRAMES + 12)) screenshot SHOTS/paused.png
+$((SPLASH_FRAMES + 15)) focus gained
+$((SPLASH_FRAMES + 20)) close
 SCRIPT
 sed -i "s#SHOTS#$TMP#" "$TMP/script.txt"
 
 "$VELMORA" --headless --frames 1000 --input "$TMP/script.txt" --user-dir "$TMP/user" > "$TMP/log" 2>&1 \
     || fail "exit status $? ($(cat "$TMP/log"))"
-grep -q "Quit in frame 20" "$TMP/log" || fail "did not quit at frame 20: $(cat "$TMP/log")"
+grep -q "Quit in frame $((SPLASH_FRAMES + 20))" "$TMP/log" || fail "did not quit at frame $((SPLASH_FRAMES + 20)): $(cat "$TMP/log")"
 png_size "$TMP/normal.png" > /dev/null
 png_size "$TMP/paused.png" > /dev/null
 if cmp -s "$TMP/normal.png" "$TMP/paused.png"; then

@@ -5,6 +5,11 @@ TMP="$(mktemp -d)"
 trap 'rm -rf "$TMP"' EXIT
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
+# Frames the start-up splash takes with the pack's two cards (each fades in,
+# stays three seconds and fades out); a run reaches the loading screen after
+# them, so scripts that act on the game count from here.
+SPLASH_FRAMES=402
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Prints "WIDTH HEIGHT" of a PNG file, failing when it is not a PNG.

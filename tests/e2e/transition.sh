@@ -8,7 +8,7 @@ run() {
     "$VELMORA" --headless --user-dir "$TMP/user" "$@" > "$TMP/log" 2>&1 || fail "exit status $? ($(cat "$TMP/log"))"
 }
 
-run --frames 300 --screenshot "$TMP/menu.png"
+run --frames $((SPLASH_FRAMES + 900)) --screenshot "$TMP/menu.png"
 expected="MainGame MainMenu Intro Outro MapScreen Credits CaptionsLoader CharactersLoader WarStory DialogShow
 Options Profiles EnterName YesOrNo Scores LevelSummary PickMode Lose InGameMenu Dialogs Tutorial"
 got="$(sed -n "s/^> Setting Up '\(.*\)'\.\.\.$/\1/p" "$TMP/log" | tr '\n' ' ')"
@@ -18,8 +18,8 @@ grep -n -e "Setting Up 'Tutorial'" -e '^Changing to: MainMenu$' "$TMP/log" | hea
     || fail "the main menu was asked for before the set-up ended"
 
 # The first frame of the transition: the shortest run that asks for the menu.
-lo=1
-hi=300
+lo=$((SPLASH_FRAMES + 1))
+hi=$((SPLASH_FRAMES + 300))
 while [ "$lo" -lt "$hi" ]; do
     mid=$(((lo + hi) / 2))
     run --frames "$mid"
@@ -30,12 +30,12 @@ start=$lo
 # Fifty-one updates close the iris, the switch, fifty-one open it, and the
 # menu is current 103 updates after the start.
 cat > "$TMP/script.txt" <<SCRIPT
-$((start / 2)) screenshot $TMP/loading.png
+$(((SPLASH_FRAMES + start) / 2)) screenshot $TMP/loading.png
 $((start + 30)) screenshot $TMP/closing.png
 $((start + 80)) screenshot $TMP/opening.png
-$((start + 110)) screenshot $TMP/after.png
+$((start + 600)) screenshot $TMP/after.png
 SCRIPT
-run --frames $((start + 120)) --input "$TMP/script.txt" --screenshot "$TMP/end.png"
+run --frames $((start + 620)) --input "$TMP/script.txt" --screenshot "$TMP/end.png"
 for shot in loading closing opening after end; do
     png_size "$TMP/$shot.png" > /dev/null
 done
@@ -45,8 +45,8 @@ for pair in "loading closing" "closing opening" "opening after" "loading after";
         fail "$1 and $2 look the same"
     fi
 done
-# Once the transition is over the main menu stays as it is (while it has
-# no animation of its own).
+# Once the transition and the title logo's arrival are over, the main menu
+# stays as it is.
 cmp -s "$TMP/after.png" "$TMP/end.png" || fail "the main menu changes after the transition"
-cmp -s "$TMP/end.png" "$TMP/menu.png" || fail "the run of 300 frames does not end on the main menu"
+cmp -s "$TMP/end.png" "$TMP/menu.png" || fail "the long run does not end on the main menu"
 echo "ok: transition from frame $start"

@@ -37,5 +37,6 @@ void MakeCover(Pack& pack);
 void MakeObstacles(Pack& pack);
 void MakeMainGame(Pack& pack, const std::string& language);
 void MakeBackgrounds(Pack& pack);
+void MakeSplash(Pack& pack);
 
 }  // namespace gp

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
         gp::MakeObstacles(pack);
         gp::MakeMainGame(pack, language);
         gp::MakeBackgrounds(pack);
+        gp::MakeSplash(pack);
         if (!preview.empty())
             pack.WritePreviews(preview);
         pack.WriteContactSheet(sheet);
