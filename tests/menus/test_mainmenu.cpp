@@ -5,6 +5,11 @@
 #include "menus/logo.h"
 #include "menus/mainmenu.h"
 #include "menus_env.h"
+#include "progress/profile.h"
+#include "progress/road.h"
+
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -17,6 +22,10 @@ protected:
     void SetUp() override
     {
         MenusEnv::SetUp();
+        // Players made by the menu's first-start rule are saved here.
+        userDir = std::filesystem::temp_directory_path() / ("velmora-menus-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(userDir / "Profiles");
+        app::SetUserDataFolder(userDir.string() + "/");
         game::CreateProgramScreens(false);
         menu = game::Program().MainMenu;
         for (const auto& p : Control::PopUps())
@@ -26,9 +35,14 @@ protected:
     }
     void TearDown() override
     {
+        progress::CurrProfile().reset();
         game::Program() = game::ProgramScreens{};
+        app::SetUserDataFolder("");
+        std::error_code ec;
+        std::filesystem::remove_all(userDir, ec);
         MenusEnv::TearDown();
     }
+    std::filesystem::path userDir;
 
     gui::TUIObject& Button(const std::string& name)
     {
@@ -74,7 +88,9 @@ TEST_F(MainMenuTest, ButtonsStandOnTheirPanelsWithTheirPictures)
         EXPECT_EQ(b.w, p.w);
         EXPECT_EQ(b.h, p.h);
     }
-    EXPECT_EQ(menu->ProfileText->Text, menu->GetTxt(5)) << "no player yet: the plain welcome";
+    // The first start makes the default player, whom the welcome names.
+    ASSERT_FALSE(progress::CurrentPlayerName().empty());
+    EXPECT_EQ(menu->ProfileText->Text, menu->GetTxt(3) + " " + progress::CurrentPlayerName() + menu->GetTxt(4));
     EXPECT_FALSE(menu->GetTxt(5).empty());
 }
 
@@ -108,6 +124,8 @@ TEST_F(MainMenuTest, QuittingAsksFirstAndYesEndsTheProgram)
     ClickButton("Play");
     Frames(3);
     EXPECT_FALSE(Control::Quitting()) << "only Quit quits";
+    menu->PreparePopUps(); // Play showed the mode choice; put it away
+    Frames(2);
     ClickButton("Quit");
     // The confirmation pop-up, when it asks, is answered with its yes button.
     for (int i = 0; i < 200 && !Control::Quitting(); ++i) {
@@ -117,9 +135,7 @@ TEST_F(MainMenuTest, QuittingAsksFirstAndYesEndsTheProgram)
             if (p->Name == "YesOrNo")
                 yesOrNo = p;
         if (yesOrNo && yesOrNo->IsShown() && yesOrNo->isLocked == 0) {
-            auto yesObj = yesOrNo->FindObject("ButtonOk");
-            if (!yesObj)
-                yesObj = yesOrNo->FindObject("Yes");
+            auto yesObj = yesOrNo->FindObject("OK");
             auto* yes = dynamic_cast<gui::TUIObject*>(yesObj.get());
             ASSERT_NE(yes, nullptr) << "the question shows no yes button";
             const auto [x, y] = Centre(*yes);

@@ -24,9 +24,14 @@ protected:
         p.EnterName->Setup();
         p.YesOrNo->Setup();
         p.PickMode->Setup();
-        Control::SetCurrScreenInstantly(p.MainMenu);
+        // The pop-ups are shown over a plain screen: the main menu would
+        // apply its first-start rule in every frame and make a player of its own.
+        table = std::make_shared<app::TScreen>();
+        table->Init(0, "Table", 1);
+        Control::SetCurrScreenInstantly(table);
         Frame();
     }
+    std::shared_ptr<app::TScreen> table;
 
     TProfiles& Profiles() const { return *game::Program().Profiles; }
     TEnterName& EnterName() const { return *game::Program().EnterName; }
