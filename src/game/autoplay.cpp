@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <set>
 
@@ -9,11 +10,18 @@
 
 #include "app/control.h"
 #include "app/crosser.h"
+#include "app/deltatime.h"
 #include "app/loading.h"
 #include "app/platform/display.h"
 #include "app/platform/input.h"
 #include "game/registry.h"
+#include "level/losepopup.h"
 #include "level/maingame.h"
+#include "level/pickmode.h"
+#include "level/summary.h"
+#include "menus/mainmenu.h"
+#include "progress/entername.h"
+#include "progress/yesorno.h"
 #include "match3/m3level.h"
 
 namespace game {
@@ -174,6 +182,13 @@ void TAutoplay::Install()
             return true;
         };
     }
+    if (RoadMode()) {
+        if (auto game = Program().MainGame) {
+            game->OnLevelEnd = [this](bool won) { RoadLevelEnded(won); };
+            if (options_.headless)
+                game->Game->quiet = true;
+        }
+    }
     auto& hooks = Control::GetHooks();
     auto prevBegin = hooks.beginFrame;
     hooks.beginFrame = [this, prevBegin] {
@@ -234,7 +249,7 @@ void TAutoplay::LevelEnded(bool won)
     const std::string line = "level " + std::to_string(game->Setup.stage) + "-" + std::to_string(game->Setup.level) +
                              (won ? " won" : " lost") + " in " + std::to_string(game->Level->Seconds) + " s, " +
                              std::to_string(game->Moves) + " moves, score " + std::to_string(game->Level->Score) +
-                             ", paid " + std::to_string(game->Paid);
+                             ", paid " + std::to_string(game->Paid) + ", coins " + std::to_string(game->Level->Cash);
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     exitStatus_ = won ? 0 : 3;
@@ -243,7 +258,12 @@ void TAutoplay::LevelEnded(bool won)
 
 void TAutoplay::BeginFrame()
 {
-    if (options_.autoplay)
+    // The kill tests' sudden death: no save, no clean-up, as a power cut.
+    if (++frame_ == options_.killAtFrame)
+        std::raise(SIGKILL);
+    if (RoadMode())
+        DriveRoad();
+    else if (options_.autoplay)
         Play();
     // The player's own thinking is not part of the game's frame.
     if (options_.bench)
@@ -281,6 +301,92 @@ void TAutoplay::Play()
     // A short pause after this move, as a hand would make.
     nextMoveTime_ = now + 350;
     Play();
+}
+
+// ---- The game from the main menu ----
+
+bool TAutoplay::ClickWidget(const gui::TUIObject* w)
+{
+    if (!w || !w->isActivated || !w->isAvailableForClicking || w->isMoving())
+        return false;
+    const float cx = w->x - static_cast<float>(w->HandleX) + static_cast<float>(w->w) / 2.0f;
+    const float cy = w->y - static_cast<float>(w->HandleY) + static_cast<float>(w->h) / 2.0f;
+    drag_ = {{cx, cy, 0}, {cx, cy, 1}, {cx, cy, -1}};
+    dragAt_ = 0;
+    return true;
+}
+
+void TAutoplay::RoadLevelEnded(bool won)
+{
+    auto game = Program().MainGame;
+    if (!game || !game->Level)
+        return;
+    ++levelsEnded_;
+    lastLevelWon_ = won;
+    std::printf("> level end in player frame %lld\n", static_cast<long long>(frame_));
+    std::printf("level %d-%d %s in %d s, %d moves, score %d, paid %d, coins %d\n", game->Setup.stage, game->Setup.level,
+                won ? "won" : "lost", game->Level->Seconds, game->Moves, game->Level->Score, game->Paid,
+                game->Level->Cash);
+    std::fflush(stdout);
+    // A lost last level ends the run at once; a won one once the summary has
+    // paid it into the profile (below).
+    if (!won && options_.autoplayLevels && levelsEnded_ >= *options_.autoplayLevels)
+        Control::Quit();
+}
+
+void TAutoplay::DriveRoad()
+{
+    const float wide = Control::WideLayout() ? 171.0f : 0.0f;
+    if (dragAt_ < drag_.size()) {
+        const TDragStep& s = drag_[dragAt_++];
+        platform::InjectMouseMove(s.x + wide, s.y);
+        if (s.button != 0)
+            platform::InjectMouseButton(platform::kMouseLeft, s.button > 0);
+        return;
+    }
+    const auto screen = Control::CurrScreen();
+    if (!screen || (Crosser() && Crosser()->Running()))
+        return;
+    const int64_t now = AppClock();
+    app::TPopUp* top = screen->ShowedPopUps.empty() ? nullptr : screen->ShowedPopUps.back().get();
+    if (!top && screen == Program().MainGame) {
+        Play();
+        return;
+    }
+    // With an input script the script presses every button; the built-in
+    // player only makes the moves of the levels.
+    if (!options_.inputScript.empty())
+        return;
+    // A hand takes a moment to find the next button.
+    if (now < nextClickTime_)
+        return;
+    bool clicked = false;
+    if (auto* summary = dynamic_cast<level::TSummary*>(top)) {
+        if (options_.autoplayLevels && levelsEnded_ >= *options_.autoplayLevels && lastLevelWon_) {
+            Control::Quit();
+            return;
+        }
+        clicked = summary->state == 1 && ClickWidget(summary->ButtonOk.get());
+    } else if (auto* lose = dynamic_cast<level::TLosePopUp*>(top)) {
+        clicked = ClickWidget(lose->ButtonReplay.get());
+    } else if (auto* mode = dynamic_cast<level::TPickMode*>(top)) {
+        clicked = ClickWidget(options_.relaxed ? mode->ButtonRelaxed.get() : mode->ButtonTImed.get());
+    } else if (auto* ask = dynamic_cast<progress::TYesOrNo*>(top)) {
+        clicked = ClickWidget(ask->ButtonOk.get());
+    } else if (auto* name = dynamic_cast<progress::TEnterName*>(top)) {
+        if (name->Enter.empty()) {
+            for (char c : std::string("Player"))
+                platform::InjectChar(c);
+            nextClickTime_ = now + 500;
+            return;
+        }
+        clicked = ClickWidget(name->ButtonOk.get());
+    } else if (!top) {
+        if (auto* menu = dynamic_cast<menus::TMainMenu*>(screen.get()))
+            clicked = ClickWidget(menu->ButtonPlay.get());
+    }
+    if (clicked)
+        nextClickTime_ = now + 600;
 }
 
 void TAutoplay::AfterUpdate()

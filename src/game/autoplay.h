@@ -1,6 +1,12 @@
 // Testers' features around one level: the direct level start after loading
 // (--level, --relaxed), the built-in player (--autoplay), the end of the run
 // with the level (--exit-on-level-end) and the frame-time figures (--bench).
+// Without --level the built-in player plays the whole game from the main
+// menu as a person would: it clicks Play, picks the mode (timed, or relaxed
+// with --relaxed), plays each level, answers the summary, the lose pop-up
+// and any question with their own buttons, and stops after --autoplay-levels
+// levels, saving as on quit. With an --input script as well, the script
+// presses every button and the built-in player only plays the levels.
 //
 // The built-in player plays through the same input path as a person: it moves
 // the platform's pointer onto a piece, presses the left button, drags toward
@@ -17,6 +23,7 @@
 
 #include "game/cmdline.h"
 #include "app/platform/core/system.h"
+#include "gui/widgets.h"
 #include "match3/m3game.h"
 
 namespace game {
@@ -53,12 +60,23 @@ public:
     void PrintBench() const;
 
     void BeginFrame();
+    // One step of the game from the main menu (no --level).
+    void DriveRoad();
     void AfterUpdate();
     void BeforeFlip();
     void AfterFlip();
 
 private:
     bool StartLevel();
+    bool RoadMode() const { return options_.autoplay && !options_.level; }
+    // Queues a click on the middle of the widget's hit rectangle; false while
+    // it cannot be clicked (sliding in, switched off, not yet visible).
+    bool ClickWidget(const gui::TUIObject* w);
+    void RoadLevelEnded(bool won);
+    int levelsEnded_ = 0;
+    int64_t frame_ = 0; // frames since the player was installed
+    bool lastLevelWon_ = false;
+    int64_t nextClickTime_ = 0;
     void Play();
     void LevelEnded(bool won);
     CmdOptions options_;

@@ -142,6 +142,14 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args)
             if (!ParseInteger(v, levels) || levels < 1 || levels > 100000)
                 return Fail("option --autoplay-levels needs a whole number from 1 to 100000, not '" + v + "'");
             o.autoplayLevels = static_cast<int>(levels);
+        } else if (name == "--kill-at-frame") {
+            std::string v;
+            if (!value(v))
+                return Fail("option --kill-at-frame needs a value");
+            int64_t frame = 0;
+            if (!ParseInteger(v, frame) || frame < 1)
+                return Fail("option --kill-at-frame needs a whole number of at least 1, not '" + v + "'");
+            o.killAtFrame = frame;
         } else if (name.rfind("-", 0) == 0) {
             return Fail("unknown option '" + args[i] + "'");
         } else {
@@ -181,6 +189,7 @@ std::string UsageText()
            "  --autoplay          let the built-in player play the level with the mouse;\n"
            "                      without --level it plays the game from the main menu\n"
            "  --autoplay-levels N with --autoplay alone: stop after N levels, saving as on quit\n"
+           "  --kill-at-frame N   with --autoplay: die by SIGKILL in the player's N-th frame\n"
            "  --exit-on-level-end quit when the level ends: status 0 won, 3 lost\n"
            "  --bench             print frame times, draw batches and peak memory at exit\n"
            "\n"

@@ -27,6 +27,8 @@ struct CmdOptions {
     bool autoplay = false;              // --autoplay: the in-game bot plays the level, or, without
                                         // --level, the whole game from the main menu
     std::optional<int> autoplayLevels;  // --autoplay-levels N: that game stops after N levels
+    std::optional<int64_t> killAtFrame; // --kill-at-frame N: the process kills itself (SIGKILL) in
+                                        // the N-th frame of the built-in player, for the kill tests
     bool exitOnLevelEnd = false;        // --exit-on-level-end: quit when the level ends (0 won, 3 lost)
     bool bench = false;                 // --bench: frame-time figures printed at exit
 };

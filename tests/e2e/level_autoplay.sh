@@ -13,7 +13,7 @@ check_figures() {
     local what="$1" line="$2" moves score paid
     moves=$(sed -E 's/.* s, ([0-9]+) moves, .*/\1/' <<< "$line")
     score=$(sed -E 's/.*, score ([0-9]+), .*/\1/' <<< "$line")
-    paid=$(sed -E 's/.*, paid ([0-9]+)$/\1/' <<< "$line")
+    paid=$(sed -E 's/.*, paid ([0-9]+), .*/\1/' <<< "$line")
     [ "$moves" -gt 0 ] || fail "$what: won with $moves moves ($line)"
     [ "$score" -gt 0 ] || fail "$what: won with score $score ($line)"
     [ "$score" -eq "$paid" ] || fail "$what: score $score is not the $paid the level paid ($line)"
@@ -25,7 +25,7 @@ for seed in 1 2; do
         "$VELMORA" --headless --level "1-$l" --autoplay --exit-on-level-end --seed "$seed" \
             --user-dir "$TMP/user" > "$TMP/log" 2>&1 || status=$?
         [ "$status" -eq 0 ] || fail "level 1-$l seed $seed: exit status $status ($(tail -3 "$TMP/log"))"
-        line=$(grep -E "^level 1-$l won in [0-9]+ s, [0-9]+ moves, score [0-9]+, paid [0-9]+$" "$TMP/log") \
+        line=$(grep -E "^level 1-$l won in [0-9]+ s, [0-9]+ moves, score [0-9]+, paid [0-9]+, coins [0-9]+$" "$TMP/log") \
             || fail "level 1-$l seed $seed: no won line ($(tail -3 "$TMP/log"))"
         check_figures "level 1-$l seed $seed" "$line"
     done
@@ -40,14 +40,14 @@ status=0
 "$VELMORA" --headless --game-dir "$TMP/game/" --level 1-1 --autoplay --exit-on-level-end --seed 1 \
     --user-dir "$TMP/user" > "$TMP/log" 2>&1 || status=$?
 [ "$status" -eq 3 ] || fail "short level: exit status $status, not 3 ($(tail -3 "$TMP/log"))"
-grep -Eq "^level 1-1 lost in 2 s, [0-9]+ moves, score [0-9]+, paid [0-9]+$" "$TMP/log" || fail "short level: no lost line ($(tail -3 "$TMP/log"))"
+grep -Eq "^level 1-1 lost in 2 s, [0-9]+ moves, score [0-9]+, paid [0-9]+, coins [0-9]+$" "$TMP/log" || fail "short level: no lost line ($(tail -3 "$TMP/log"))"
 
 # The relaxed mode never loses by time: the same level is won.
 status=0
 "$VELMORA" --headless --game-dir "$TMP/game/" --level 1-1 --relaxed --autoplay --exit-on-level-end --seed 1 \
     --user-dir "$TMP/user" > "$TMP/log" 2>&1 || status=$?
 [ "$status" -eq 0 ] || fail "relaxed level: exit status $status ($(tail -3 "$TMP/log"))"
-line=$(grep -E "^level 1-1 won in [0-9]+ s, [0-9]+ moves, score [0-9]+, paid [0-9]+$" "$TMP/log") \
+line=$(grep -E "^level 1-1 won in [0-9]+ s, [0-9]+ moves, score [0-9]+, paid [0-9]+, coins [0-9]+$" "$TMP/log") \
     || fail "relaxed level: no won line ($(tail -3 "$TMP/log"))"
 check_figures "relaxed level" "$line"
 
