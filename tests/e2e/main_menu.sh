@@ -15,46 +15,12 @@ run --frames "$menu_at" --screenshot "$TMP/menu.png"
 grep -q '^Changing to: MainMenu$' "$TMP/log" || fail "no main menu: $(cat "$TMP/log")"
 
 if command -v python3 > /dev/null; then
-    python3 - "$TMP/menu.png" <<'PY' || fail "the screenshot does not show the menu"
-import struct, sys, zlib
+    python3 - "$TMP/menu.png" "$(dirname "$0")" <<'PY' || fail "the screenshot does not show the menu"
+import sys
+sys.path.insert(0, sys.argv[2])
+from pngpixels import design_pixels
 
-def read_png(path):
-    data = open(path, "rb").read()
-    pos, idat = 8, b""
-    while pos < len(data):
-        n, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + n]
-        if kind == b"IHDR":
-            w, h, depth, ctype = struct.unpack(">IIBB", body[:10])
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + n
-    assert depth == 8 and ctype in (2, 6), "unexpected PNG format"
-    bpp = 4 if ctype == 6 else 3
-    raw, stride, rows, prev = zlib.decompress(idat), w * bpp, [], bytearray(w * bpp)
-    for y in range(h):
-        f, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - bpp] if i >= bpp else 0
-            b, c = prev[i], prev[i - bpp] if i >= bpp else 0
-            if f == 1: line[i] = (line[i] + a) & 255
-            elif f == 2: line[i] = (line[i] + b) & 255
-            elif f == 3: line[i] = (line[i] + (a + b) // 2) & 255
-            elif f == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(line)
-        prev = line
-    return w, h, bpp, rows
-
-w, h, bpp, rows = read_png(sys.argv[1])
-scale = min(w / 1366, h / 768)
-ox, oy = (w - 1366 * scale) / 2 + 171 * scale, (h - 768 * scale) / 2
-
-def pixel(dx, dy):
-    x, y = int(ox + dx * scale), int(oy + dy * scale)
-    return tuple(rows[y][x * bpp:x * bpp + 3])
+pixel = design_pixels(sys.argv[1])
 
 def looks(name, dx, dy, test, what):
     p = pixel(dx, dy)
