@@ -26,6 +26,7 @@
 #include "app/screen.h"
 #include "gui/widgets.h"
 #include "menus/styled/zefarpopup.h"
+#include "support/headless.h"
 
 namespace screenstest {
 
@@ -104,11 +105,7 @@ class ScreensTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(128, 96, 0));
+        testsupport::OpenHeadlessDisplay(128, 96);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

@@ -4,6 +4,7 @@
 
 #include "app/platform/platform.h"
 #include "fx/records.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -11,11 +12,7 @@ class RecordDraw : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(32, 32, 0));
+        testsupport::OpenHeadlessDisplay(32, 32);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

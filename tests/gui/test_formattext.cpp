@@ -9,6 +9,7 @@
 #include "app/platform/platform.h"
 #include "gui/formattext.h"
 #include "gui/textclass.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -127,11 +128,7 @@ class FormattedDraw : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(kSize, kSize, 0));
+        testsupport::OpenHeadlessDisplay(kSize, kSize);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

@@ -14,6 +14,7 @@
 #include "gui/fonts.h"
 #include "gui/guifile.h"
 #include "gui/widgets.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -29,11 +30,7 @@ class GuiFile : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(64, 64, 0));
+        testsupport::OpenHeadlessDisplay(64, 64);
         app::SetGameDir("Game/");
         gui::CreateProgramTextClasses();
     }

@@ -6,6 +6,7 @@
 #include "app/platform/platform.h"
 #include "datafiles/rcmfile.h"
 #include "gui/images.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -18,11 +19,7 @@ class Images : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(96, 64, 0));
+        testsupport::OpenHeadlessDisplay(96, 64);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

@@ -9,6 +9,7 @@
 #include "gui/textclasses.h"
 #include "gui/fonts.h"
 #include "gui/textclass.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -25,11 +26,7 @@ class TextClassDraw : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(kSize, kSize, 0));
+        testsupport::OpenHeadlessDisplay(kSize, kSize);
     }
     static void TearDownTestSuite()
     {

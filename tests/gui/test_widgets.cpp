@@ -14,6 +14,7 @@
 #include "gui/fonts.h"
 #include "gui/mouse.h"
 #include "gui/widgets.h"
+#include "support/headless.h"
 
 namespace {
 
@@ -383,11 +384,7 @@ class WidgetDraw : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(kSize, kSize, 0));
+        testsupport::OpenHeadlessDisplay(kSize, kSize);
     }
     static void TearDownTestSuite()
     {

@@ -34,6 +34,7 @@
 #include "match3/m3boardtext.h"
 #include "match3/m3level.h"
 #include "menus/styled/zefarpopup.h"
+#include "support/headless.h"
 
 using namespace level;
 using app::Control;
@@ -61,11 +62,7 @@ class LevelPopUps : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(128, 96, 0));
+        testsupport::OpenHeadlessDisplay(128, 96);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

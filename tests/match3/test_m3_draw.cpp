@@ -6,6 +6,7 @@
 #include "app/platform/platform.h"
 #include "m3_support.h"
 #include "match3/m3boardview.h"
+#include "support/headless.h"
 
 using namespace match3;
 
@@ -54,11 +55,7 @@ class Drawing : public m3test::Board {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(256, 128, 0));
+        testsupport::OpenHeadlessDisplay(256, 128);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

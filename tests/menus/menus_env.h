@@ -18,6 +18,7 @@
 #include "gui/mouse.h"
 #include "gui/textclasses.h"
 #include "gui/widgets.h"
+#include "support/headless.h"
 
 namespace menustest {
 
@@ -25,11 +26,7 @@ class MenusEnv : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(1366, 768, 0));
+        testsupport::OpenHeadlessDisplay(1366, 768);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 

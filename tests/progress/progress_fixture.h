@@ -31,6 +31,7 @@
 #include "progress/profile.h"
 #include "progress/profiles.h"
 #include "progress/road.h"
+#include "support/headless.h"
 
 namespace progress_test {
 
@@ -55,11 +56,7 @@ class ProgressTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        platform::InitOptions o;
-        o.headless = true;
-        o.audio = false;
-        ASSERT_TRUE(platform::Init(o));
-        ASSERT_TRUE(platform::OpenDisplay(256, 192, 0));
+        testsupport::OpenHeadlessDisplay(256, 192);
     }
     static void TearDownTestSuite() { platform::Shutdown(); }
 
