@@ -270,19 +270,27 @@ void TAutoplay::BeginFrame()
         frameStartNs_ = NowNs();
 }
 
+bool TAutoplay::StepHand()
+{
+    if (dragAt_ >= drag_.size())
+        return false;
+    // Scripts and drags are in design-area units; the wide layout puts the
+    // design area 171 units into the virtual screen.
+    const float wide = Control::WideLayout() ? 171.0f : 0.0f;
+    const TDragStep& s = drag_[dragAt_++];
+    platform::InjectMouseMove(s.x + wide, s.y);
+    if (s.button != 0)
+        platform::InjectMouseButton(platform::kMouseLeft, s.button > 0);
+    return true;
+}
+
 void TAutoplay::Play()
 {
     auto game = Program().MainGame;
     if (!game || Control::CurrScreen() != game || !game->Level)
         return;
-    const float wide = Control::WideLayout() ? 171.0f : 0.0f;
-    if (dragAt_ < drag_.size()) {
-        const TDragStep& s = drag_[dragAt_++];
-        platform::InjectMouseMove(s.x + wide, s.y);
-        if (s.button != 0)
-            platform::InjectMouseButton(platform::kMouseLeft, s.button > 0);
+    if (StepHand())
         return;
-    }
     match3::TM3Game& g = *game->Game;
     const int64_t now = g.Now();
     if (game->State != level::STATE_NORMAL || game->Mode != level::MODE_NORMAL || !game->ShowedPopUps.empty())
@@ -336,14 +344,8 @@ void TAutoplay::RoadLevelEnded(bool won)
 
 void TAutoplay::DriveRoad()
 {
-    const float wide = Control::WideLayout() ? 171.0f : 0.0f;
-    if (dragAt_ < drag_.size()) {
-        const TDragStep& s = drag_[dragAt_++];
-        platform::InjectMouseMove(s.x + wide, s.y);
-        if (s.button != 0)
-            platform::InjectMouseButton(platform::kMouseLeft, s.button > 0);
+    if (StepHand())
         return;
-    }
     const auto screen = Control::CurrScreen();
     if (!screen || (Crosser() && Crosser()->Running()))
         return;

@@ -68,6 +68,8 @@ public:
 
 private:
     bool StartLevel();
+    // The next pointer step of a drag or click under way; false when none is.
+    bool StepHand();
     bool RoadMode() const { return options_.autoplay && !options_.level; }
     // Queues a click on the middle of the widget's hit rectangle; false while
     // it cannot be clicked (sliding in, switched off, not yet visible).
