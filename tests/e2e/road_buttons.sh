@@ -6,7 +6,8 @@
 # 1-1 is won and its summary's OK leads to 1-2; the in-game menu opens and
 # resumes; 1-2 is won; 1-3, cut to 2 s in a copy of the pack, is lost; the
 # lose pop-up leads to the main menu; Quit asks and saves. Starting again,
-# BOB's game continues at 1-3 with the cash of the two levels won.
+# BOB's game continues at 1-3 with the cash of the two levels won, and the
+# in-game menu's Menu leaves the level for the main menu after its question.
 # Screenshots of each step go to $VELMORA_SHOTS (default: a scratch folder).
 source "$(dirname "$0")/lib.bash"
 GAME="$(dirname "$VELMORA")/../Game"
@@ -77,4 +78,20 @@ done
     > "$TMP/log2" 2>&1 || fail "second start: exit status $?"
 grep -qE "^level 1-3 " "$TMP/log2" || fail "the second start did not continue at 1-3 ($(grep -E '^level' "$TMP/log2"))"
 grep -qE "^[[:space:]]*Money = 36$" "$bob" || fail "the cash changed on a lost level: $(grep Money "$bob")"
-echo "road through the buttons: three players, 1-1 and 1-2 won, 1-3 lost, quit saved, continued at 1-3"
+# Once more through the buttons: Play continues at 1-3; the in-game menu's
+# Menu asks, and yes leaves for the main menu; Quit asks and ends the run.
+cat > "$TMP/leave.txt" <<SCRIPT
+950  click 1069 700       # Play: continue
+1410 click 9 28           # the level's Menu button
+1480 click 512 497        # Menu
+1550 screenshot $SHOTS/leave-question.png
+1560 click 436 450        # OK
+2000 click 1152 40        # Quit
+2070 click 436 450        # OK
+SCRIPT
+"$VELMORA" --headless --autoplay --seed 1 --game-dir "$TMP/game" --user-dir "$TMP/user" --input "$TMP/leave.txt" \
+    --frames 3000 > "$TMP/log3" 2>&1 || fail "third start: exit status $?"
+[ "$(grep -c '^Changing to: MainMenu$' "$TMP/log3")" -eq 2 ] || fail "leaving the level did not return to the main menu"
+frame=$(sed -nE 's/^> Quit in frame ([0-9]+)$/\1/p' "$TMP/log3")
+[ "$frame" -lt 3000 ] || fail "the third start did not quit from the main menu (quit in frame $frame)"
+echo "road through the buttons: three players, 1-1 and 1-2 won, 1-3 lost, quit saved, continued at 1-3, left from the level"
