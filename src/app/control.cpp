@@ -174,6 +174,14 @@ std::shared_ptr<TScreen> Control::GetScreenByName(const std::string& name)
     return nullptr;
 }
 
+std::shared_ptr<TPopUp> Control::GetPopUpByName(const std::string& name)
+{
+    for (const auto& p : S().popups)
+        if (p && datafiles::EqualsNoCase(p->Name, name))
+            return p;
+    return nullptr;
+}
+
 std::shared_ptr<TScreen> Control::CurrScreen() { return S().current; }
 void Control::SetStartScreen(const std::shared_ptr<TScreen>& screen) { S().current = screen; }
 void Control::SetCurrScreenInstantly(const std::shared_ptr<TScreen>& screen) { S().current = screen; }

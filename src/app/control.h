@@ -44,6 +44,8 @@ public:
     static const std::vector<std::shared_ptr<TPopUp>>& PopUps();
     // The first registered screen whose name matches ignoring case; none otherwise.
     static std::shared_ptr<TScreen> GetScreenByName(const std::string& name);
+    // The registered pop-up of that name (letter case ignored), or none.
+    static std::shared_ptr<TPopUp> GetPopUpByName(const std::string& name);
     static std::shared_ptr<TScreen> CurrScreen();
     static void SetStartScreen(const std::shared_ptr<TScreen>& screen);
     static void SetCurrScreenInstantly(const std::shared_ptr<TScreen>& screen);

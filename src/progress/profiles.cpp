@@ -15,10 +15,7 @@ namespace progress {
 
 std::shared_ptr<TProfiles> ProfilesPopUp()
 {
-    for (const auto& p : app::Control::PopUps())
-        if (p && p->Name == "Profiles")
-            return std::dynamic_pointer_cast<TProfiles>(p);
-    return nullptr;
+    return std::dynamic_pointer_cast<TProfiles>(app::Control::GetPopUpByName("Profiles"));
 }
 
 // ---- LOADING ----
@@ -230,10 +227,8 @@ void TProfiles::Interface()
 {
     if (ButtonNew && ButtonNew->isEnabled && ButtonNew->isPressed) {
         ButtonNew->Clear();
-        for (const auto& p : app::Control::PopUps())
-            if (p && p->Name == "EnterName")
-                if (auto styled = std::dynamic_pointer_cast<menus::TZefarPopUp>(p))
-                    styled->GoShow();
+        if (auto styled = std::dynamic_pointer_cast<menus::TZefarPopUp>(app::Control::GetPopUpByName("EnterName")))
+            styled->GoShow();
         return;
     }
     if (ButtonDelete && ButtonDelete->isEnabled && ButtonDelete->isPressed) {

@@ -24,17 +24,9 @@ bool g_loaded = false;
 bool g_paid = false;
 int g_paidCash = 0;
 
-std::shared_ptr<app::TPopUp> PopUpNamed(const std::string& name)
-{
-    for (const auto& p : app::Control::PopUps())
-        if (p && p->Name == name)
-            return p;
-    return nullptr;
-}
-
 void GoShowPopUp(const std::string& name)
 {
-    std::shared_ptr<app::TPopUp> p = PopUpNamed(name);
+    std::shared_ptr<app::TPopUp> p = app::Control::GetPopUpByName(name);
     if (!p) {
         platform::Log("There is no pop-up named " + name);
         return;
@@ -72,16 +64,9 @@ void ContinueFromSummary()
     const PProfile& p = CurrProfile();
     if (!p)
         return;
-    if (g_paid) {
-        p->MoveOnAfterWin();
-        return;
-    }
-    // Nothing was paid for this level: count it here.
-    p->AdvanceAfterWin();
-    p->CurrScreen = "MapScreen";
-    g_paid = true;
-    g_paidCash = 0;
-    SaveProfiles();
+    // A win the summary did not pay is still counted, once, here.
+    if (!g_paid)
+        PayWonLevel(0, 0);
     p->MoveOnAfterWin();
 }
 
@@ -219,7 +204,7 @@ void ShowScores() { GoShowPopUp("Scores"); }
 
 void AskYesOrNo(const std::string& question, std::function<void()> yes, std::function<void()> no)
 {
-    std::shared_ptr<TYesOrNo> ask = std::dynamic_pointer_cast<TYesOrNo>(PopUpNamed("YesOrNo"));
+    std::shared_ptr<TYesOrNo> ask = std::dynamic_pointer_cast<TYesOrNo>(app::Control::GetPopUpByName("YesOrNo"));
     if (!ask) {
         platform::Log("There is no confirmation pop-up to ask: " + question);
         return;
