@@ -14,6 +14,7 @@
 #include "app/loading.h"
 #include "app/platform/display.h"
 #include "app/platform/input.h"
+#include "citymap/mapscreen.h"
 #include "game/registry.h"
 #include "level/losepopup.h"
 #include "level/maingame.h"
@@ -364,10 +365,6 @@ void TAutoplay::DriveRoad()
         return;
     bool clicked = false;
     if (auto* summary = dynamic_cast<level::TSummary*>(top)) {
-        if (options_.autoplayLevels && levelsEnded_ >= *options_.autoplayLevels && lastLevelWon_) {
-            Control::Quit();
-            return;
-        }
         clicked = summary->state == 1 && ClickWidget(summary->ButtonOk.get());
     } else if (auto* lose = dynamic_cast<level::TLosePopUp*>(top)) {
         clicked = ClickWidget(lose->ButtonReplay.get());
@@ -386,9 +383,58 @@ void TAutoplay::DriveRoad()
     } else if (!top) {
         if (auto* menu = dynamic_cast<menus::TMainMenu*>(screen.get()))
             clicked = ClickWidget(menu->ButtonPlay.get());
+        else if (auto* map = dynamic_cast<citymap::TMapScreen*>(screen.get()))
+            clicked = DriveMap(*map);
     }
     if (clicked)
         nextClickTime_ = now + 600;
+}
+
+bool TAutoplay::LevelsDone() const
+{
+    return options_.autoplayLevels && levelsEnded_ >= *options_.autoplayLevels && lastLevelWon_;
+}
+
+bool TAutoplay::DriveMap(citymap::TMapScreen& map)
+{
+    if (!map.Map || !map.BuyWindow)
+        return false;
+    const int cash = citymap::MapRoad().Cash ? citymap::MapRoad().Cash() : 0;
+    citymap::TMapBuyWindow& window = *map.BuyWindow;
+    if (window.ShowPer == 1 && window.dShowPer == 1 && window.CurrMapObj) {
+        const bool affordable = window.CurrMapObj->Price <= cash;
+        return ClickWidget(affordable ? window.BuyButton.get() : window.CancelButton.get());
+    }
+    // Wait for the window, the fades, the interface and the buttons to settle.
+    if (!window.isClosed() || map.uiHidden || map.isSomethingBuildNow() || map.CheckTimeWait != 0 ||
+        map.ThereWillBeDialog || map.PlayPanel->isMoving())
+        return false;
+    for (const citymap::TMapBuyButton& b : map.ButtonMap)
+        if (b.MapObject && (b.p != b.dp || b.MovePer != b.dMovePer))
+            return false;
+    for (const citymap::TMapBuyButton& b : map.ButtonMap) {
+        if (!b.MapObject || !b.isShown() || map.isButtonLocked(b) || b.MapObject->Price > cash)
+            continue;
+        const float cx = b.x + citymap::TMapBuyButton::kW / 2.0f;
+        const float cy = b.y + citymap::TMapBuyButton::kH / 2.0f;
+        drag_ = {{cx, cy, 0}, {cx, cy, 1}, {cx, cy, -1}};
+        dragAt_ = 0;
+        return true;
+    }
+    if (LevelsDone()) {
+        Control::Quit();
+        return false;
+    }
+    const bool atEnd = citymap::MapRoad().IsAtEnd && citymap::MapRoad().IsAtEnd();
+    const bool done = citymap::MapRoad().AllUpgradesDone && citymap::MapRoad().AllUpgradesDone();
+    if (atEnd && !done) {
+        std::printf("the last level is won and the city is unfinished with %d cash: nothing left to play\n", cash);
+        std::fflush(stdout);
+        exitStatus_ = 4;
+        Control::Quit();
+        return false;
+    }
+    return ClickWidget(map.ButtonPlay.get());
 }
 
 void TAutoplay::AfterUpdate()

@@ -26,6 +26,10 @@
 #include "gui/widgets.h"
 #include "match3/m3game.h"
 
+namespace citymap {
+class TMapScreen;
+}
+
 namespace game {
 
 // How much a move is worth to the built-in player: coin layers, overlays and
@@ -75,6 +79,10 @@ private:
     // it cannot be clicked (sliding in, switched off, not yet visible).
     bool ClickWidget(const gui::TUIObject* w);
     void RoadLevelEnded(bool won);
+    // The map: buy every object of the chapter it can afford, in slot order,
+    // then Play. True when a click was queued.
+    bool DriveMap(citymap::TMapScreen& map);
+    bool LevelsDone() const;
     int levelsEnded_ = 0;
     int64_t frame_ = 0; // frames since the player was installed
     bool lastLevelWon_ = false;

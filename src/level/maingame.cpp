@@ -226,9 +226,13 @@ void TMainGame::PrepareGame()
 
 void TMainGame::PrepareBackground()
 {
-    const int bg = std::clamp(Setup.background, 0, 9);
     if (!setupDone_)
         return;
+    int bg = Setup.background;
+    if (bg < 0 || bg >= static_cast<int>(BackgroundUrls.size())) {
+        platform::Log("There is no background set " + std::to_string(bg) + "; the first set is used");
+        bg = 0;
+    }
     if (!Background || LastLoadedBG != bg) {
         if (Background)
             Background->Free();

@@ -7,7 +7,9 @@
 #include "app/platform/draw.h"
 #include "app/platform/input.h"
 #include "gui/textclasses.h"
+#include "citymap/map.h"
 #include "menus/credits.h"
+#include "progress/profile.h"
 #include "progress/road.h"
 
 namespace menus {
@@ -76,8 +78,12 @@ void TMainMenu::UpdateProfileData()
 
 void TMainMenu::OnPrepare()
 {
-    // The start map (and the current player's map) are prepared here once
-    // the city map exists.
+    // A fresh start map each visit; the player's own map shows its state
+    // as it is (and is prepared when first drawn).
+    if (citymap::StartMap())
+        citymap::StartMap()->MakeMeStartMap();
+    if (citymap::TMap* map = WorldMap())
+        map->Prepare();
     UpdateProfileData();
     // Menu music starts here once the sound catalogue plays music.
     app::ResetDeltaTime();
@@ -96,9 +102,21 @@ void TMainMenu::OnUpdate()
     Logo.Update();
 }
 
+citymap::TMap* TMainMenu::WorldMap() const
+{
+    const progress::PProfile& p = progress::CurrProfile();
+    if (p && p->Map)
+        return p->Map.get();
+    return citymap::StartMap().get();
+}
+
 void TMainMenu::DrawWorldBehindMenu()
 {
-    if (back_) {
+    citymap::TMap* map = WorldMap();
+    if (map && !map->Objects.empty()) {
+        map->Draw();
+        platform::ResetDrawState();
+    } else if (back_) {
         platform::DrawImage(back_, -171, 0);
     } else {
         platform::SetColor(20, 24, 48);

@@ -19,6 +19,10 @@
 #include "gui/widgets.h"
 #include "menus/logo.h"
 
+namespace citymap {
+class TMap;
+}
+
 namespace menus {
 
 class TMainMenu : public app::TScreen {
@@ -56,10 +60,11 @@ public:
     static void Exit_NO() {}
 
 private:
-    // What lies behind the menu. The slowly panning city map of the current
-    // player (or the start map) belongs here once the map exists; until then
-    // the loading backdrop.
+    // What lies behind the menu: the slowly panning city map of the current
+    // player, or the start map while none is current (the loading backdrop
+    // when the map has nothing to show).
     void DrawWorldBehindMenu();
+    citymap::TMap* WorldMap() const;
 
     platform::ImagePtr back_;
     std::string shownName_; // the name ProfileText was last made for

@@ -123,6 +123,8 @@ std::function<std::vector<int>()>& TutorialTipIds()
     return ids;
 }
 
+TProfile::TProfile() : Map(citymap::TakeStartMap()) {}
+
 // ---- GETTING ----
 
 bool TProfile::AllUpgradesDone() const
@@ -141,8 +143,15 @@ bool TProfile::isPowerUpAvailable(int n) const
     if (n < 1 || n > 5)
         return false;
     const int unlocker = app::GlobalVars::PowerUpUnlocker(n);
+    // A removal unlocks as soon as it is paid for, not once its fade is over.
+    return (Map && Map->isObject_ForPowerUp(unlocker)) ||
+           (isBought(unlocker) && citymap::TMap::isObjectReversed(unlocker));
+}
+
+bool TProfile::isBought(int id) const
+{
     return std::any_of(BoughtUpgrades.begin(), BoughtUpgrades.end(),
-                       [unlocker](const TProfBuildData& b) { return b.id == unlocker; });
+                       [id](const TProfBuildData& b) { return b.id == id; });
 }
 
 bool TProfile::isTipDone(int id) const { return std::find(Tips.begin(), Tips.end(), id) == Tips.end(); }
@@ -167,7 +176,7 @@ void TProfile::FLOW_StartNew()
     Cash = 0;
     Score = 0;
     // A new game starts on a fresh map.
-    Map.reset();
+    Map = citymap::TakeStartMap();
 }
 
 bool TProfile::AdvanceAfterWin()
@@ -258,16 +267,23 @@ void TProfile::FLOW_CHEAT_NextLevel()
 
 void TProfile::GoToMap(bool instantly)
 {
-    // The map screen is still an empty shell: until it lands, going to the
-    // map plays the next level at once (what its play button will do). At
-    // the end only the map can finish the game (by buying what is left), so
-    // it is shown itself then.
-    if (isAtEnd()) {
-        GoTo(AllUpgradesDone() ? "Outro" : "MapScreen", instantly);
-        return;
+    GoTo(isAtEnd() && AllUpgradesDone() ? "Outro" : "MapScreen", instantly);
+}
+
+bool TProfile::PayPurchase(int id, int price, int backgroundIndex)
+{
+    if (isBought(id)) {
+        platform::Log("Map object " + std::to_string(id) + " is already bought; not paid again");
+        return false;
     }
-    LoadCurrLevel();
-    GoTo(level::TMainGame::kName, instantly);
+    Cash -= price;
+    BoughtUpgrades.push_back(TProfBuildData{id});
+    if (backgroundIndex >= kBackgroundSets)
+        platform::Log("Map object " + std::to_string(id) + " brings background set " +
+                      std::to_string(backgroundIndex) + ", which does not exist; the set stays as it was");
+    else if (backgroundIndex >= 0)
+        CurrBG = backgroundIndex;
+    return true;
 }
 
 // ---- LOADING ----
@@ -319,11 +335,8 @@ void TProfile::SavePowerups(TBlockFile& file) const
 
 void TProfile::SaveMap(TBlockFile& file) const
 {
-    if (!Map)
-        return;
-    for (const PBlockFile& child : Map->SubFiles)
-        if (child)
-            file.AddBlock(child);
+    if (Map)
+        Map->Save(file);
 }
 
 bool TProfile::Save() const
@@ -355,6 +368,11 @@ void TProfile::LoadBasicData(const TBlockFile& file)
     Score = num("Score");
     Mode = num("Mode");
     CurrBG = num("CurrBG");
+    if (CurrBG < 0 || CurrBG >= kBackgroundSets) {
+        platform::Log("The profile " + Name + " names background set " + std::to_string(CurrBG) +
+                      ", which does not exist; the first set is used");
+        CurrBG = 0;
+    }
     HitPoints = num("HitPoints", 0);
     MaxHitPoints = num("HitPoints", 1);
     WasAtUpgradesScreen = num("WasAtUpgradesScreen");
@@ -362,8 +380,14 @@ void TProfile::LoadBasicData(const TBlockFile& file)
     Tips = SplitIds(file.GetBlock("Tutorial")->GetString(0));
     DialogsShowed = SplitIds(file.GetBlock("Dialogs")->GetString(0));
     BoughtUpgrades.clear();
-    for (int id : SplitIds(file.GetBlock("BoughtUpgrades")->GetString(0)))
+    for (int id : SplitIds(file.GetBlock("BoughtUpgrades")->GetString(0))) {
+        if (isBought(id)) {
+            platform::Log("The profile " + Name + " lists map object " + std::to_string(id) +
+                          " as bought twice; it counts once");
+            continue;
+        }
         BoughtUpgrades.push_back(TProfBuildData{id});
+    }
 }
 
 void TProfile::LoadPowerups(const TBlockFile& file)
@@ -374,9 +398,9 @@ void TProfile::LoadPowerups(const TBlockFile& file)
 
 void TProfile::LoadMap(const TBlockFile& file)
 {
-    Map = std::make_shared<TBlockFile>();
-    Map->name = "Map";
-    Map->SubFiles = file.SubFiles;
+    if (!Map)
+        Map = std::make_shared<citymap::TMap>();
+    Map->Load(file);
 }
 
 bool TProfile::Load()

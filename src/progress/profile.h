@@ -10,8 +10,7 @@
 // so tests drive the counting and the files alone.
 //
 // Save file: user-data folder + "Profiles/" + coded name + ".txt", a block
-// file with the blocks Data, PowerUps and Map. The map is not built yet: its
-// block is kept exactly as it was read and written back, so nothing is lost.
+// file with the blocks Data, PowerUps and Map (the city map's own entries).
 #pragma once
 
 #include <array>
@@ -21,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "citymap/map.h"
 #include "datafiles/blockfile.h"
 #include "match3/m3level.h"
 
@@ -39,6 +39,7 @@ public:
     static constexpr int kEndLevel = 23;      // CurrLevelId after the last level of the last stage
     static constexpr int kAllUpgrades = 32;   // objects bought when the map is complete
     static constexpr int kPowerUps = 6;
+    static constexpr int kBackgroundSets = 10; // CurrBG runs 0 .. 9
 
     std::string Name;                          // upper case
     std::vector<int> Tips;                     // ids of the tutorial tips NOT yet done
@@ -49,7 +50,7 @@ public:
     int CurrStageID = 0;                       // 1 to 5
     match3::PM3Level CurrLevel;                // the loaded current level (not saved)
     std::array<int, kPowerUps> CurrPowerUp{};  // collected charge of each power-up
-    PBlockFile Map;                            // the map's entries as read (none: a fresh map)
+    citymap::PMap Map;                         // the city map (a start map at creation)
     int MaxHitPoints = 100;
     int HitPoints = 100;
     int CurrBG = 2;                            // background set of the level and dialog screens
@@ -58,8 +59,12 @@ public:
     int Score = 0;
     int WasAtUpgradesScreen = 0;
 
+    // Takes over the program-wide start map as its own.
+    TProfile();
+
     // ---- GETTING ----
     bool AllUpgradesDone() const;
+    bool isBought(int id) const;
     std::string GetCodedName() const;
     int CountLevelId() const { return (CurrStageID - 1) * 20 + CurrLevelId; }
     bool isAtEnd() const { return CurrLevelId == kEndLevel; }
@@ -94,8 +99,13 @@ public:
     // The developer's next-level key: the next level (by the real stage
     // lengths), then the outro at the end or else the map, without transition.
     void FLOW_CHEAT_NextLevel();
-    // Where every "go to the map" of the progression leads.
+    // Where every "go to the map" of the progression leads: the map screen,
+    // or the outro at the end with the map complete.
     void GoToMap(bool instantly = false);
+    // A purchase on the map, in one step: pay, record, take the background
+    // set it brings (an index outside the sets keeps the current one), save.
+    // Refused (false) when the object is already bought.
+    bool PayPurchase(int id, int price, int backgroundIndex);
 
     // ---- LOADING ----
     // The current level's file handed to the level play screen; false (and a

@@ -7,6 +7,7 @@
 #include "app/globalvars.h"
 #include "app/loading.h"
 #include "app/platform/core/system.h"
+#include "citymap/mapscreen.h"
 #include "level/levelroad.h"
 #include "level/maingame.h"
 #include "menus/styled/zefarpopup.h"
@@ -110,10 +111,64 @@ void LevelStarted()
     }
 }
 
+void InstallMapRoad()
+{
+    citymap::TMapRoad& road = citymap::MapRoad();
+    road.CurrentMap = []() -> citymap::TMap* {
+        const PProfile& p = CurrProfile();
+        if (!p)
+            return nullptr;
+        if (!p->Map)
+            p->Map = citymap::TakeStartMap();
+        return p->Map.get();
+    };
+    road.Cash = [] {
+        const PProfile& p = CurrProfile();
+        return p ? p->Cash : 0;
+    };
+    road.IsBought = [](int id) {
+        const PProfile& p = CurrProfile();
+        return p && p->isBought(id);
+    };
+    road.Purchase = [](const citymap::TMapObject& o) {
+        const PProfile& p = CurrProfile();
+        if (p && p->PayPurchase(o.id, o.Price, o.BackGroundIndex))
+            SaveProfiles();
+    };
+    road.EnteredMap = [] {
+        if (const PProfile& p = CurrProfile()) {
+            p->CurrScreen = citymap::TMapScreen::kName;
+            SaveProfiles();
+        }
+    };
+    road.IsAtEnd = [] {
+        const PProfile& p = CurrProfile();
+        return p && p->isAtEnd();
+    };
+    road.AllUpgradesDone = [] {
+        const PProfile& p = CurrProfile();
+        return p && p->AllUpgradesDone();
+    };
+    road.PlayFromMap = [] {
+        if (const PProfile& p = CurrProfile())
+            p->FLOW_PlayFromMap();
+    };
+    road.Notice = [](const std::string& text) { AskYesOrNo(text, {}, {}); };
+    road.AddCash = [](int cash) {
+        if (const PProfile& p = CurrProfile())
+            p->Cash += cash;
+    };
+    citymap::MapEvents().BoughtCount = [] {
+        const PProfile& p = CurrProfile();
+        return p ? static_cast<int>(p->BoughtUpgrades.size()) : 0;
+    };
+}
+
 } // namespace
 
 void InstallRoad()
 {
+    InstallMapRoad();
     level::TLevelRoad& road = level::Road();
     road.ProfileCash = [] {
         const PProfile& p = CurrProfile();

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "level/maingame.h"
+#include "support/mapcatalogue.h"
 #include "progress/entername.h"
 
 using namespace progress;
@@ -97,7 +98,10 @@ TEST_F(ProgressTest, EveryFieldSurvivesASaveAndALoad)
     p->CurrLevelId = 17;
     p->CurrStageID = 3;
     p->CurrPowerUp = {1, 2, 3, 4, 5, 6};
-    p->Map = ParseBlockText("Map{\n\tEtap = 4\n\tObjects = \"1 2 9\"\n}\n", "ROOT")->isBlock("Map");
+    testsupport::LoadMapCatalogueText(testsupport::MapObjectBlock("BUILDOBJECT", 1, 0) +
+                                      testsupport::MapObjectBlock("BUILDOBJECT", 2, 0) +
+                                      testsupport::MapObjectBlock("BUILDOBJECT", 9, 0));
+    p->Map->Load(*ParseBlockText("Etap = 4\nObjects = \"9 1 2\"\n", "Map"));
     p->MaxHitPoints = 120;
     p->HitPoints = 80;
     p->CurrBG = 7;
@@ -135,10 +139,11 @@ TEST_F(ProgressTest, EveryFieldSurvivesASaveAndALoad)
     EXPECT_EQ(q.Mode, 1);
     EXPECT_EQ(q.Score, 98765);
     EXPECT_EQ(q.WasAtUpgradesScreen, 1);
-    // The map's block comes back as it was, and goes out again unchanged.
+    // The map comes back (in catalogue order), and goes out again unchanged.
     ASSERT_TRUE(q.Map);
-    EXPECT_EQ(GetBlockInt(q.Map, "Etap"), 4);
-    EXPECT_EQ(GetBlockString(q.Map, "Objects"), "1 2 9");
+    EXPECT_EQ(q.Map->Etap, 4);
+    EXPECT_EQ(q.Map->GetObjectsString(), "1 2 9");
+    EXPECT_NE(text.find("Map{\n\tEtap = 4\n\tObjects = \"1 2 9\"\n}"), std::string::npos) << text;
     ASSERT_TRUE(q.Save());
     EXPECT_EQ(platform::ReadTextFile(path), text);
 }
@@ -159,7 +164,8 @@ TEST_F(ProgressTest, NoResumeScreenAndEmptyListsAndUnknownScreensReadAsNone)
     EXPECT_EQ(q.Tips, (std::vector<int>{4, 9}));
     EXPECT_EQ(q.CurrLevelId, 2);
     EXPECT_EQ(q.HitPoints, 0) << "a missing key reads as 0";
-    EXPECT_FALSE(q.Map);
+    ASSERT_TRUE(q.Map) << "no map block: the start map it was made with";
+    EXPECT_EQ(q.Map->Etap, 0);
 }
 
 TEST_F(ProgressTest, TypedNamesSurviveTheListFileAndTheirOwnFiles)
@@ -426,10 +432,11 @@ TEST_F(ProgressTest, TheSummaryMovesOnWithoutCountingAgain)
     level::Road().ContinueFromSummary();
     EXPECT_EQ(p->CurrStageID, 2);
     EXPECT_EQ(p->CurrLevelId, 1);
-    // Until the map lands, "the map" plays the next level.
     ASSERT_TRUE(app::Crosser()->Running());
     ASSERT_TRUE(app::Crosser()->NewScreen);
-    EXPECT_EQ(app::Crosser()->NewScreen->Name, "MainGame");
+    EXPECT_EQ(app::Crosser()->NewScreen->Name, "MapScreen");
+    // The map's Play loads the next level.
+    p->FLOW_PlayFromMap();
     ASSERT_TRUE(game::Program().MainGame->Level) << "stage 2 level 1 is loaded";
     EXPECT_EQ(game::Program().MainGame->Setup.stage, 2);
     EXPECT_EQ(game::Program().MainGame->Setup.level, 1);
@@ -465,7 +472,7 @@ TEST_F(ProgressTest, TheNextLevelKeyUsesTheRealStageLengths)
     game::Program().MainGame->OnCheatNextLevel();
     EXPECT_EQ(p->CurrStageID, 2);
     EXPECT_EQ(p->CurrLevelId, 1);
-    EXPECT_EQ(Control::CurrScreen(), game::Program().MainGame) << "switched without transition";
+    EXPECT_EQ(Control::CurrScreen()->Name, "MapScreen") << "switched without transition";
 
     p->CurrStageID = 5;
     p->CurrLevelId = 22;
@@ -487,7 +494,7 @@ TEST_F(ProgressTest, ANewGameStartsAtTheFirstLevelAndKeepsModeAndCharges)
     p->BoughtUpgrades = {{4}};
     p->CurrPowerUp = {5, 0, 0, 0, 0, 9};
     p->CurrScreen = "MapScreen";
-    p->Map = NewBlock("Map");
+    const citymap::TMap* oldMap = p->Map.get();
     TutorialTipIds() = [] { return std::vector<int>{1, 2, 3}; };
     level::Road().StartNewGame(1);
     // The switch to the intro runs the new game's start.
@@ -506,6 +513,7 @@ TEST_F(ProgressTest, ANewGameStartsAtTheFirstLevelAndKeepsModeAndCharges)
     EXPECT_EQ(p->Tips, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(p->CurrPowerUp[5], 9);
     EXPECT_FALSE(p->isAbleToContinue());
-    EXPECT_FALSE(p->Map) << "a fresh map";
+    ASSERT_TRUE(p->Map);
+    EXPECT_NE(p->Map.get(), oldMap) << "a fresh map";
     EXPECT_EQ(p->CurrBG, 0);
 }
