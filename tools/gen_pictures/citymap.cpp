@@ -998,8 +998,8 @@ void DrawHillPaths(P& p) {
         cairo_curve_to(c, 340, 410, 250, 400, 272, 352);
         cairo_move_to(c, 850, 446);
         cairo_curve_to(c, 840, 400, 900, 380, 880, 336);
-        cairo_move_to(c, 1470, 452);
-        cairo_curve_to(c, 1480, 400, 1330, 330, 1252, 270);
+        cairo_move_to(c, 1296, 446);
+        cairo_curve_to(c, 1310, 390, 1226, 330, 1250, 270);
     };
     paths(cr);
     Stroke(cr, Darker(Mix(pal::Cream, pal::Wood, 0.3), 0.1), 11);
@@ -2571,43 +2571,59 @@ void DrawFishMarket(P& p) {
 // 20: the sailing ship.
 void DrawSailingShip(P& p) {
     cairo_t* cr = p.cr;
-    const double water = 616;
-    Hull(p, 432, water, 168, 24, pal::WoodDark);
-    // A gold band and portholes.
-    cairo_move_to(cr, 434, water - 16);
-    cairo_line_to(cr, 598, water - 22);
-    Stroke(cr, pal::Gold, 2);
-    for (double x = 452; x < 580; x += 20) {
-        Circle(cr, x, water - 9, 2.6);
-        FillLine(cr, Lighter(pal::Sun, 0.3), 0.8, 0.6);
-    }
-    Mast(p, 488, 420, water - 24);
-    Mast(p, 546, 440, water - 26);
-    cairo_move_to(cr, 546, 440);
-    cairo_line_to(cr, 604, water - 30);
-    cairo_move_to(cr, 488, 420);
-    cairo_line_to(cr, 546, 440);
-    Stroke(cr, WithAlpha(pal::WoodDark, 0.7), 0.8);
-    // Square sails, bellied.
+    const double water = 616, x = 428, len = 184, deck = water - 31;
+    // Rigging behind the sails: stays from the mast tops to the bow and the stern.
+    cairo_move_to(cr, x + 4, deck);
+    cairo_line_to(cr, 490, 436);
+    cairo_line_to(cr, 552, 452);
+    cairo_line_to(cr, x + len, deck - 4);
+    Stroke(cr, WithAlpha(pal::WoodDark, 0.75), 0.9);
+    Mast(p, 490, 436, deck);
+    Mast(p, 552, 452, deck);
+    // Square sails, bellied, and a jib at the bow.
     auto sqSail = [&](double mx, double y0, double y1, double hw) {
         cairo_new_sub_path(cr);
         cairo_move_to(cr, mx - hw, y0);
         cairo_line_to(cr, mx + hw, y0);
-        cairo_curve_to(cr, mx + hw + 4, (y0 + y1) / 2, mx + hw + 3, y1 - 2, mx + hw, y1);
-        cairo_line_to(cr, mx - hw, y1);
+        cairo_curve_to(cr, mx + hw + 5, (y0 + y1) / 2, mx + hw + 4, y1 - 2, mx + hw + 1, y1);
+        cairo_line_to(cr, mx - hw - 1, y1);
         cairo_curve_to(cr, mx - hw + 4, y1 - 3, mx - hw + 5, (y0 + y1) / 2, mx - hw, y0);
         cairo_close_path(cr);
-        FillVertical(cr, y0, y1, pal::White, Darker(pal::Cream, 0.05));
+        FillVertical(cr, y0, y1, pal::White, Darker(pal::Cream, 0.06));
         Stroke(cr, Darker(pal::Cream, 0.4), 1.1);
+        cairo_move_to(cr, mx - hw - 2, y0);
+        cairo_line_to(cr, mx + hw + 2, y0);
+        Stroke(cr, pal::WoodDark, 1.8);
     };
-    sqSail(488, 432, 474, 24);
-    sqSail(488, 480, 544, 30);
-    sqSail(546, 452, 488, 20);
-    sqSail(546, 494, 552, 26);
-    Sail(p, 582, 486, 572, -10, pal::White);
-    // A pennant on the main mast.
-    Poly(cr, {488, 420, 508, 424, 488, 428});
+    sqSail(490, 446, 494, 26);
+    sqSail(490, 500, 570, 32);
+    sqSail(552, 462, 500, 22);
+    sqSail(552, 506, 572, 28);
+    Poly(cr, {558, 456, x + len + 8, deck - 6, 566, deck - 8});
+    FillVertical(cr, 456, deck, pal::White, Darker(pal::Cream, 0.06));
+    Stroke(cr, Darker(pal::Cream, 0.4), 1.1);
+    cairo_move_to(cr, x + len - 6, deck - 4);
+    cairo_line_to(cr, x + len + 14, deck - 10);
+    Stroke(cr, pal::WoodDark, 2);
+    // Pennants.
+    Poly(cr, {490, 436, 512, 440, 490, 445});
     FillLine(cr, pal::Berry, 0.9);
+    Poly(cr, {552, 452, 568, 455, 552, 459});
+    FillLine(cr, pal::Sun, 0.9);
+    // The hull with a gold band, portholes and a little stern cabin.
+    cairo_rectangle(cr, x + 8, deck - 14, 34, 14);
+    FillVLine(cr, deck - 14, deck, Lighter(pal::Wood, 0.25), pal::Wood, 1.2);
+    cairo_new_path(cr);
+    Window(p, x + 14, deck - 11, 8, 7, Pane::Lit, pal::Cream);
+    Window(p, x + 27, deck - 11, 8, 7, Pane::Lit, pal::Cream);
+    Hull(p, x, water, len, 25, pal::WoodDark);
+    cairo_move_to(cr, x + 2, water - 17);
+    cairo_line_to(cr, x + len - 4, water - 23);
+    Stroke(cr, pal::Gold, 2.2);
+    for (double px = x + 22; px < x + len - 30; px += 20) {
+        Circle(cr, px, water - 9, 2.8);
+        FillLine(cr, Lighter(pal::Sun, 0.3), 0.8, 0.6);
+    }
 }
 
 // ---- chapter 6: the old town ----
@@ -3834,7 +3850,7 @@ void MakeCityMap(Pack& pack, const std::string& language) {
         if (e->kind != Kind::Purchase)
             continue;
         const Cut& shown = cuts[e->iconOf ? e->iconOf : e->id];
-        const bool water = shown.y + cairo_image_surface_get_height(shown.surface) > 560;
+        const bool water = shown.y + cairo_image_surface_get_height(shown.surface) > 590;
         MakeBuyIcon(pack, std::string("gfx/gui/MapScreen/icons/") + e->icon + ".png", shown.surface, water);
     }
 
