@@ -760,7 +760,7 @@ void Hull(P& p, double x, double water, double len, double h, const Rgba& colour
     cairo_rectangle(cr, x - 2, water - h * 1.3, len + 4, h * 0.35);
     Fill(cr, worn ? Worn(pal::Cream) : pal::Cream);
     cairo_restore(cr);
-    // The water laps over the lowest part.
+    // The water laps over the bottom of the hull.
     cairo_rectangle(cr, x - 4, water, len + 8, h * 0.4);
     Fill(cr, WithAlpha(Mix(pal::Teal, pal::Azure, 0.4), 0.55));
     cairo_move_to(cr, x - 3, water + 0.5);
@@ -972,9 +972,9 @@ void DrawOldChurch(P& p) {
 
 // 1003: small old cottages on the hill below the church.
 void DrawHillCottages(P& p) {
-    const double specs[][5] = {{560, 380, 50, 36, 0}, {622, 374, 44, 32, 1}, {700, 382, 52, 38, 2}, {772, 376, 46, 34, 3}};
+    const double cottages[][5] = {{560, 380, 50, 36, 0}, {622, 374, 44, 32, 1}, {700, 382, 52, 38, 2}, {772, 376, 46, 34, 3}};
     const Rgba roofs[] = {pal::Coral, pal::Tangerine, pal::Azure, pal::Violet};
-    for (const auto& s : specs) {
+    for (const auto& s : cottages) {
         House h;
         h.x = s[0];
         h.base = s[1];
@@ -1018,11 +1018,11 @@ void DrawHillTrees(P& p) {
 
 // 1006: old cottages on the east bank.
 void DrawEastCottages(P& p) {
-    const double specs[][5] = {
+    const double cottages[][5] = {
         {1490, 394, 46, 34, 0}, {1550, 390, 54, 40, 1}, {1618, 396, 48, 34, 2}, {1680, 392, 56, 40, 3}, {1744, 398, 40, 30, 4}};
     const Rgba roofs[] = {pal::Teal, pal::Coral, pal::Violet, pal::Tangerine, pal::Azure};
     const Rgba walls[] = {Hex(0xE9E1F7), pal::Cream, Hex(0xF9D1C9), Hex(0xFFE2B8), pal::Cream};
-    for (const auto& s : specs) {
+    for (const auto& s : cottages) {
         House h;
         const int i = static_cast<int>(s[4]);
         h.x = s[0];
@@ -1099,17 +1099,17 @@ void DrawOldFactory(P& p) {
 // cobbled lane with steps climbing to them.
 void DrawOldTown(P& p) {
     cairo_t* cr = p.cr;
-    const double specs[][5] = {{972, 404, 44, 34, 0}, {1024, 398, 40, 40, 1}, {1130, 400, 46, 36, 2},
+    const double cottages[][5] = {{972, 404, 44, 34, 0}, {1024, 398, 40, 40, 1}, {1130, 400, 46, 36, 2},
                                {1186, 404, 40, 30, 3}, {1232, 402, 44, 34, 4}};
     const Rgba roofs[] = {pal::Tangerine, pal::Coral, pal::Teal, pal::Azure, pal::Coral};
     const Rgba walls[] = {pal::Cream, Hex(0xF9D1C9), Hex(0xFFE2B8), pal::Cream, Hex(0xE9E1F7)};
-    for (const auto& sp : specs) {
+    for (const auto& c : cottages) {
         House h;
-        const int i = static_cast<int>(sp[4]);
-        h.x = sp[0];
-        h.base = sp[1];
-        h.w = sp[2];
-        h.h = sp[3];
+        const int i = static_cast<int>(c[4]);
+        h.x = c[0];
+        h.base = c[1];
+        h.w = c[2];
+        h.h = c[3];
         h.roof = roofs[i];
         h.wall = walls[i];
         h.roofH = 20;
@@ -1189,10 +1189,10 @@ void DrawRailway(P& p) {
 
 // 1011: old houses along the west end of the main street.
 void DrawWestHouses(P& p) {
-    const double specs[][6] = {{112, 446, 60, 58, 0, 2}, {178, 444, 58, 66, 1, 2}, {242, 446, 56, 52, 2, 1}};
+    const double cottages[][6] = {{112, 446, 60, 58, 0, 2}, {178, 444, 58, 66, 1, 2}, {242, 446, 56, 52, 2, 1}};
     const Rgba roofs[] = {pal::Azure, pal::Coral, pal::Teal};
     const Rgba walls[] = {pal::Cream, Hex(0xE9E1F7), Hex(0xFFE2B8)};
-    for (const auto& s : specs) {
+    for (const auto& s : cottages) {
         House h;
         const int i = static_cast<int>(s[4]);
         h.x = s[0];
