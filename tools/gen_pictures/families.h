@@ -38,5 +38,7 @@ void MakeObstacles(Pack& pack);
 void MakeMainGame(Pack& pack, const std::string& language);
 void MakeBackgrounds(Pack& pack);
 void MakeSplash(Pack& pack);
+// The city map: its pictures, catalogue, building queue, texts, icons and panels.
+void MakeCityMap(Pack& pack, const std::string& language);
 
 }  // namespace gp

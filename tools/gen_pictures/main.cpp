@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
         gp::MakeMainGame(pack, language);
         gp::MakeBackgrounds(pack);
         gp::MakeSplash(pack);
+        gp::MakeCityMap(pack, language);
         if (!preview.empty())
             pack.WritePreviews(preview);
         pack.WriteContactSheet(sheet);
