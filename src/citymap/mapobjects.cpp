@@ -397,7 +397,14 @@ void TMapCatalogue::Load(const std::string& file, const std::string& gameDir, co
         Report(Issues, file, "", "the map catalogue is missing; the map stays empty");
         return;
     }
-    PBlockFile root = LoadBlockFile(file);
+    LoadBlocks(LoadBlockFile(file), file, gameDir, texts, pictures);
+}
+
+void TMapCatalogue::LoadBlocks(const PBlockFile& root, const std::string& file, const std::string& gameDir,
+                               const TTxtFile* texts, bool pictures)
+{
+    retired_.insert(retired_.end(), Objects.begin(), Objects.end());
+    Objects.clear();
     int index = 0;
     for (const PBlockFile& b : root ? root->SubFiles : std::vector<PBlockFile>{}) {
         if (!b || b->MyType != 0 || Upper(b->name) != "MAPOBJECT")
@@ -452,7 +459,13 @@ void TBuildingQueue::Load(const std::string& file)
         Report(Issues, file, "", "the building queue is missing; the map offers nothing");
         return;
     }
-    PBlockFile root = LoadBlockFile(file);
+    LoadBlocks(LoadBlockFile(file), file);
+}
+
+void TBuildingQueue::LoadBlocks(const PBlockFile& root, const std::string& file)
+{
+    for (auto& row : BuyQueue)
+        row.fill(0);
     for (int c = 0; c < kChapters; ++c) {
         const std::string key = "Chapter" + std::to_string(c + 1);
         PBlockFile e = root ? root->isBlock(key) : nullptr;

@@ -216,6 +216,9 @@ public:
     // A missing file leaves an empty catalogue (and one issue). Problems the
     // game plays around are reported (console and Issues) and skipped.
     void Load(const std::string& file, const std::string& gameDir, const TTxtFile* texts, bool pictures);
+    // The same from a parsed file (`file` names it in the issues).
+    void LoadBlocks(const std::shared_ptr<TBlockFile>& root, const std::string& file, const std::string& gameDir,
+                    const TTxtFile* texts, bool pictures);
 
 private:
     std::vector<PMapObject> retired_;
@@ -236,6 +239,7 @@ public:
     // Entries "Chapter1" .. "Chapter8" of four ids each. Missing chapters or
     // values are reported and left at 0 (a slot that offers nothing).
     void Load(const std::string& file);
+    void LoadBlocks(const std::shared_ptr<TBlockFile>& root, const std::string& file);
     int At(int chapter, int slot) const;
 };
 

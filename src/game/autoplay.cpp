@@ -197,9 +197,7 @@ void TAutoplay::Install()
             prevBegin();
         BeginFrame();
     };
-    if (options_.bench) {
-        hooks.afterUpdate = [this] { AfterUpdate(); };
-        hooks.beforeFlip = [this] { BeforeFlip(); };
+    if (options_.bench || !options_.autoplayShots.empty()) {
         // The frame ends when it has been presented: measured before anything
         // else the end of a frame does (screenshots of the input script).
         auto prevEnd = hooks.endFrame;
@@ -208,6 +206,10 @@ void TAutoplay::Install()
             if (prevEnd)
                 prevEnd();
         };
+    }
+    if (options_.bench) {
+        hooks.afterUpdate = [this] { AfterUpdate(); };
+        hooks.beforeFlip = [this] { BeforeFlip(); };
         // Frames follow as fast as they can: neither the 60-per-second limit
         // nor the display's refresh holds them back.
         platform::SetFrameLimit(0);
@@ -402,6 +404,10 @@ bool TAutoplay::DriveMap(citymap::TMapScreen& map)
     const int cash = citymap::MapRoad().Cash ? citymap::MapRoad().Cash() : 0;
     citymap::TMapBuyWindow& window = *map.BuyWindow;
     if (window.ShowPer == 1 && window.dShowPer == 1 && window.CurrMapObj) {
+        if (!buyWindowShot_ && Shoot("buy-window.png")) {
+            buyWindowShot_ = true;
+            return false;
+        }
         const bool affordable = window.CurrMapObj->Price <= cash;
         return ClickWidget(affordable ? window.BuyButton.get() : window.CancelButton.get());
     }
@@ -420,6 +426,13 @@ bool TAutoplay::DriveMap(citymap::TMapScreen& map)
         drag_ = {{cx, cy, 0}, {cx, cy, 1}, {cx, cy, -1}};
         dragAt_ = 0;
         return true;
+    }
+    if (shotAfterLevel_ != levelsEnded_) {
+        shotAfterLevel_ = levelsEnded_;
+        char name[64];
+        std::snprintf(name, sizeof name, "map-after-level-%02d.png", levelsEnded_);
+        if (Shoot(name))
+            return false;
     }
     if (LevelsDone()) {
         Control::Quit();
@@ -453,8 +466,22 @@ void TAutoplay::BeforeFlip()
         batches_.push_back(platform::CurrentFrameStats().batches);
 }
 
+bool TAutoplay::Shoot(const std::string& name)
+{
+    if (options_.autoplayShots.empty())
+        return false;
+    platform::CaptureNextFrame();
+    pendingShot_ = options_.autoplayShots + "/" + name;
+    return true;
+}
+
 void TAutoplay::AfterFlip()
 {
+    if (!pendingShot_.empty()) {
+        if (!platform::SaveScreenshot(pendingShot_))
+            std::printf("cannot write the screenshot %s\n", pendingShot_.c_str());
+        pendingShot_.clear();
+    }
     if (!measuring_)
         return;
     measuring_ = false;

@@ -83,6 +83,12 @@ private:
     // then Play. True when a click was queued.
     bool DriveMap(citymap::TMapScreen& map);
     bool LevelsDone() const;
+    // Captures this frame into the --autoplay-shots folder (written after
+    // the present); false without the option.
+    bool Shoot(const std::string& name);
+    std::string pendingShot_;
+    int shotAfterLevel_ = -1; // the visit whose map was shot
+    bool buyWindowShot_ = false;
     int levelsEnded_ = 0;
     int64_t frame_ = 0; // frames since the player was installed
     bool lastLevelWon_ = false;

@@ -104,7 +104,7 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args)
                 return Fail("option --level needs a stage and a level as S-L (for example 1-3), not '" + v + "'");
             o.level = std::make_pair(stage, level);
         } else if (name == "--game-dir" || name == "--user-dir" || name == "--screenshot" ||
-                   name == "--input") {
+                   name == "--input" || name == "--autoplay-shots") {
             std::string v;
             if (!value(v))
                 return Fail("option " + name + " needs a value");
@@ -116,6 +116,8 @@ CmdLineResult ParseCommandLine(const std::vector<std::string>& args)
                 o.userDir = v;
             else if (name == "--screenshot")
                 o.screenshot = v;
+            else if (name == "--autoplay-shots")
+                o.autoplayShots = v;
             else
                 o.inputScript = v;
         } else if (name == "--seed") {
@@ -188,7 +190,10 @@ std::string UsageText()
            "  --relaxed           play that level in the relaxed mode (no time limit)\n"
            "  --autoplay          let the built-in player play the level with the mouse;\n"
            "                      without --level it plays the game from the main menu\n"
-           "  --autoplay-levels N with --autoplay alone: stop after N levels, saving as on quit\n"
+           "  --autoplay-levels N with --autoplay alone: stop after N levels (on the map, once it\n"
+           "                      has bought what it can), saving as on quit\n"
+           "  --autoplay-shots DIR with --autoplay alone: screenshots of the map after each visit's\n"
+           "                      purchases and of the first buy window, into DIR\n"
            "  --kill-at-frame N   with --autoplay: die by SIGKILL in the player's N-th frame\n"
            "  --exit-on-level-end quit when the level ends: status 0 won, 3 lost\n"
            "  --bench             print frame times, draw batches and peak memory at exit\n"

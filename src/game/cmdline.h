@@ -26,6 +26,7 @@ struct CmdOptions {
     bool relaxed = false;               // --relaxed: the level in the relaxed mode
     bool autoplay = false;              // --autoplay: the in-game bot plays the level, or, without
                                         // --level, the whole game from the main menu
+    std::string autoplayShots;          // --autoplay-shots DIR: the player's map screenshots
     std::optional<int> autoplayLevels;  // --autoplay-levels N: that game stops after N levels
     std::optional<int64_t> killAtFrame; // --kill-at-frame N: the process kills itself (SIGKILL) in
                                         // the N-th frame of the built-in player, for the kill tests
