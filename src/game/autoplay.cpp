@@ -418,6 +418,10 @@ bool TAutoplay::DriveMap(citymap::TMapScreen& map)
     for (const citymap::TMapBuyButton& b : map.ButtonMap)
         if (b.MapObject && (b.p != b.dp || b.MovePer != b.dMovePer))
             return false;
+    if (!firstMapShot_ && Shoot("map-first-visit.png")) {
+        firstMapShot_ = true;
+        return false;
+    }
     for (const citymap::TMapBuyButton& b : map.ButtonMap) {
         if (!b.MapObject || !b.isShown() || map.isButtonLocked(b) || b.MapObject->Price > cash)
             continue;

@@ -89,6 +89,7 @@ private:
     std::string pendingShot_;
     int shotAfterLevel_ = -1; // the visit whose map was shot
     bool buyWindowShot_ = false;
+    bool firstMapShot_ = false;
     int levelsEnded_ = 0;
     int64_t frame_ = 0; // frames since the player was installed
     bool lastLevelWon_ = false;
