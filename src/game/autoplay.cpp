@@ -409,6 +409,10 @@ bool TAutoplay::DriveMap(citymap::TMapScreen& map)
             return false;
         }
         const bool affordable = window.CurrMapObj->Price <= cash;
+        if (affordable) {
+            std::printf("> buy in player frame %lld\n", static_cast<long long>(frame_));
+            std::fflush(stdout);
+        }
         return ClickWidget(affordable ? window.BuyButton.get() : window.CancelButton.get());
     }
     // Wait for the window, the fades, the interface and the buttons to settle.
