@@ -253,6 +253,9 @@ void TMapScreen::SetupMap()
     const PTxtFile texts = LoadTxtFile(app::LocalDir() + "txt/MapObjects.txt");
     MapCatalogue().Load(dir + "Data/MapScreen/MapObjects.txt", dir, texts.get(), true);
     BuildingQueue().Load(dir + "Data/MapScreen/ObjectsBuildingQue.txt");
+    for (int id : StartMapIds())
+        if (!MapCatalogue().Find(id))
+            platform::Log("The start map's object " + std::to_string(id) + " is not in the map catalogue; skipped");
     StartMap() = std::make_shared<TMap>();
     StartMap()->MakeMeStartMap();
 }
@@ -397,6 +400,10 @@ void TMapScreen::BuyButtonsCheckShow()
             continue;
         }
         if (isObjectDone(o)) {
+            if (MapRoad().IsBought && !MapRoad().IsBought(o->id))
+                platform::Log("Building queue: map object " + std::to_string(o->id) +
+                              (o->isExistReversed ? " is not on the map to be bought away" : " is already on the map") +
+                              "; skipped");
             b.MapObject = o;
             b.HideNow();
             continue;

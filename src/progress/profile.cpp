@@ -278,11 +278,13 @@ bool TProfile::PayPurchase(int id, int price, int backgroundIndex)
     }
     Cash -= price;
     BoughtUpgrades.push_back(TProfBuildData{id});
-    if (backgroundIndex >= kBackgroundSets)
+    if (backgroundIndex >= kBackgroundSets) {
         platform::Log("Map object " + std::to_string(id) + " brings background set " +
-                      std::to_string(backgroundIndex) + ", which does not exist; the set stays as it was");
-    else if (backgroundIndex >= 0)
+                      std::to_string(backgroundIndex) + ", which does not exist; the first set is used");
+        CurrBG = 0;
+    } else if (backgroundIndex >= 0) {
         CurrBG = backgroundIndex;
+    }
     return true;
 }
 

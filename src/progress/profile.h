@@ -103,8 +103,8 @@ public:
     // or the outro at the end with the map complete.
     void GoToMap(bool instantly = false);
     // A purchase on the map, in one step: pay, record, take the background
-    // set it brings (an index outside the sets keeps the current one), save.
-    // Refused (false) when the object is already bought.
+    // set it brings (an index outside the sets gives the first set).
+    // Refused (false) when the object is already bought. The caller saves.
     bool PayPurchase(int id, int price, int backgroundIndex);
 
     // ---- LOADING ----

@@ -517,3 +517,38 @@ TEST_F(ProgressTest, ANewGameStartsAtTheFirstLevelAndKeepsModeAndCharges)
     EXPECT_NE(p->Map.get(), oldMap) << "a fresh map";
     EXPECT_EQ(p->CurrBG, 0);
 }
+
+TEST_F(ProgressTest, PurchasesArePaidOnceAndBackgroundSetsStayInRange)
+{
+    struct Case {
+        int index, currBG;
+        bool logged;
+    };
+    // No index keeps the set; one past the last set gives the first one.
+    for (const Case c : {Case{-1, 5, false}, Case{0, 0, false}, Case{9, 9, false}, Case{10, 0, true}}) {
+        SCOPED_TRACE(c.index);
+        console.clear();
+        TProfile p;
+        p.Name = "AMY";
+        p.Cash = 50;
+        p.CurrBG = 5;
+        EXPECT_TRUE(p.PayPurchase(7, 20, c.index));
+        EXPECT_EQ(p.CurrBG, c.currBG);
+        EXPECT_EQ(Logged("background set 10"), c.logged);
+        EXPECT_FALSE(p.PayPurchase(7, 20, c.index)) << "bought once";
+        EXPECT_EQ(p.Cash, 30);
+        EXPECT_EQ(p.BoughtUpgrades.size(), 1u);
+    }
+    // A saved set that does not exist, or a purchase listed twice.
+    auto p = std::make_shared<TProfile>();
+    p->Name = "AMY";
+    ASSERT_TRUE(p->Save());
+    WriteAll(p->FilePath(), "Data{\n\tCurrBG = 42\n\tBoughtUpgrades = \"3 3 5 \"\n}\nPowerUps{\n}\n");
+    TProfile q;
+    q.Name = "AMY";
+    q.Load();
+    EXPECT_EQ(q.CurrBG, 0);
+    EXPECT_TRUE(Logged("background set 42"));
+    ASSERT_EQ(q.BoughtUpgrades.size(), 2u);
+    EXPECT_TRUE(Logged("map object 3 as bought twice"));
+}
