@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -200,8 +202,14 @@ TEST_F(GlobalVarsTest, GameFileSetsEveryVariableWithSensibleValues)
         EXPECT_GE(need, 20);
         EXPECT_LE(need, 40);
     }
-    for (int n = 1; n <= 5; ++n)
-        EXPECT_EQ(GlobalVars::PowerUpUnlocker(n), 0);
+    // Each power-up is unlocked by its own purchase (the content check makes
+    // sure they are map objects of the queue).
+    std::set<int> unlockers;
+    for (int n = 1; n <= 5; ++n) {
+        EXPECT_GT(GlobalVars::PowerUpUnlocker(n), 0) << n;
+        unlockers.insert(GlobalVars::PowerUpUnlocker(n));
+    }
+    EXPECT_EQ(unlockers.size(), 5u);
     EXPECT_GT(GlobalVars::POPUPDARKFADESPEED, 0.0f);
     EXPECT_GT(GlobalVars::POPUPSHOWSPEED, 0.0f);
     EXPECT_LT(GlobalVars::OneStarScore, GlobalVars::TwoStarScore);

@@ -30,7 +30,8 @@ def looks(name, dx, dy, test, what):
 problems = []
 sky = lambda p: p[2] > p[0] + 40                          # the blue sky of the backdrop
 plum = lambda p: p[2] > p[1] + 25 and p[0] > p[1] and max(p) < 160  # the plum panels
-looks("sky between the logo and the panels", 512, 330, sky, "sky")
+looks("the city behind the logo", 512, 330, lambda p: sum(p) > 300 and not plum(p), "the city map")
+looks("the sky above the city", 300, 20, lambda p: sky(p) or min(p) > 200, "sky or cloud")
 looks("the heart of the emblem", 512, 190, lambda p: p[0] > 180 and p[1] < 140, "berry")
 looks("the name's letters", 512, 100, lambda p: not sky(p), "the name")
 looks("the left flourish's gem", 292, 190, lambda p: p[0] > 180 and p[1] < 150, "berry")

@@ -45,8 +45,19 @@ for pair in "loading closing" "closing opening" "opening after" "loading after";
         fail "$1 and $2 look the same"
     fi
 done
-# Once the transition and the title logo's arrival are over, the main menu
-# stays as it is.
-cmp -s "$TMP/after.png" "$TMP/end.png" || fail "the main menu changes after the transition"
-cmp -s "$TMP/end.png" "$TMP/menu.png" || fail "the long run does not end on the main menu"
+# Once the transition and the title logo's arrival are over, the menu's
+# panels and logo stand still while the city map pans slowly behind them.
+cmp -s "$TMP/after.png" "$TMP/end.png" && fail "the city behind the menu does not move"
+python3 - "$(dirname "$0")" "$TMP/after.png" "$TMP/end.png" "$TMP/menu.png" <<'PY' || fail "the menu moves after the transition"
+import sys
+sys.path.insert(0, sys.argv[1])
+from pngpixels import design_pixels
+
+shots = [design_pixels(f) for f in sys.argv[2:]]
+# The button panel, the welcome panel, the logo's emblem and the quit button.
+spots = [(940, 600), (70, 740), (512, 190), (1152, 54)]
+bad = [(x, y, [s(x, y) for s in shots]) for x, y in spots if len({s(x, y) for s in shots}) != 1]
+print(bad or "menu still")
+sys.exit(1 if bad else 0)
+PY
 echo "ok: transition from frame $start"
