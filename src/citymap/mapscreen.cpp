@@ -588,6 +588,14 @@ void TMapScreen::Interface()
         return;
     if (app::Markers().cheats && platform::KeyHit(platform::key::A + ('C' - 'A')) && MapRoad().AddCash)
         MapRoad().AddCash(10000);
+    if (platform::KeyHit(platform::key::Escape) > 0 && ShowedPopUps.empty() && MapRoad().GoMainMenu) {
+        if (!BuyWindow->isClosed()) {
+            BuyWindow->HideMe();
+            return;
+        }
+        MapRoad().GoMainMenu();
+        return;
+    }
     if (!ButtonPlay->isPressed)
         return;
     ButtonPlay->Clear();

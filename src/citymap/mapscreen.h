@@ -48,6 +48,8 @@ struct TMapRoad {
     std::function<bool(int id)> DialogDueAfterBuilding;
     std::function<void()> CheckMapEnterDialogs;
     std::function<void()> CheckChapterStartDialogs;
+    // Escape: back to the main menu (whose Play returns here).
+    std::function<void()> GoMainMenu;
     // Plays a sound of the catalogue by number.
     std::function<void(int id)> PlaySound;
 };

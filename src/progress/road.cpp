@@ -154,6 +154,10 @@ void InstallMapRoad()
             p->FLOW_PlayFromMap();
     };
     road.Notice = [](const std::string& text) { AskYesOrNo(text, {}, {}); };
+    road.GoMainMenu = [] {
+        if (auto menu = app::Control::GetScreenByName("MainMenu"))
+            app::GoToScreen(menu);
+    };
     road.AddCash = [](int cash) {
         if (const PProfile& p = CurrProfile())
             p->Cash += cash;

@@ -230,3 +230,27 @@ TEST_F(MapScreenTest, AtTheEndPlayOnlySaysWhatIsMissingUntilTheCityIsDone)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MapScreenTest, EscapeClosesTheWindowThenLeavesForTheMenuAndPlayComesBack)
+{
+    Enter();
+    Settle();
+    ClickButton(0);
+    Frames(30);
+    platform::InjectKey(platform::key::Escape, true);
+    Frame();
+    platform::InjectKey(platform::key::Escape, false);
+    Settle();
+    EXPECT_TRUE(Map().BuyWindow->isClosed());
+    EXPECT_FALSE(app::Crosser()->Running()) << "the first Escape only closes the window";
+    platform::InjectKey(platform::key::Escape, true);
+    Frame();
+    platform::InjectKey(platform::key::Escape, false);
+    ASSERT_TRUE(app::Crosser()->Running());
+    EXPECT_EQ(app::Crosser()->NewScreen->Name, "MainMenu");
+    EXPECT_EQ(player->CurrScreen, "MapScreen") << "Play on the menu continues on the map";
+}
+
+} // namespace
