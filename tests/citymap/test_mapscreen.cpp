@@ -4,6 +4,7 @@
 // The screen runs on the program's screens with a small catalogue of its own.
 #include "progress/progress_fixture.h"
 
+#include "app/globalvars.h"
 #include "citymap/mapscreen.h"
 #include "fx/timing.h"
 #include "level/maingame.h"
@@ -251,6 +252,46 @@ TEST_F(MapScreenTest, EscapeClosesTheWindowThenLeavesForTheMenuAndPlayComesBack)
     ASSERT_TRUE(app::Crosser()->Running());
     EXPECT_EQ(app::Crosser()->NewScreen->Name, "MainMenu");
     EXPECT_EQ(player->CurrScreen, "MapScreen") << "Play on the menu continues on the map";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MapScreenTest, PurchasesUnlockTheirPowerUpsAndTheWindowSaysWhich)
+{
+    app::GlobalVars::PowerUp1Unlocker = 2; // a building
+    app::GlobalVars::PowerUp2Unlocker = 4; // an eyesore bought away
+    Enter();
+    Settle();
+    EXPECT_TRUE(player->isPowerUpAvailable(0)) << "the first power-up is always there";
+    EXPECT_FALSE(player->isPowerUpAvailable(1));
+    EXPECT_FALSE(player->isPowerUpAvailable(2));
+
+    ClickButton(1);
+    Frames(30);
+    EXPECT_TRUE(Map().BuyWindow->SpecialText[0]->isEnabled);
+    EXPECT_FALSE(Map().BuyWindow->SpecialText[1]->isEnabled);
+    Click(*Map().BuyWindow->BuyButton);
+    EXPECT_TRUE(player->isPowerUpAvailable(1));
+    Settle();
+
+    ClickButton(2);
+    Frames(30);
+    EXPECT_TRUE(Map().BuyWindow->SpecialText[1]->isEnabled);
+    Click(*Map().BuyWindow->BuyButton);
+    EXPECT_TRUE(player->isPowerUpAvailable(2)) << "unlocked when paid, not when its fade is over";
+    Settle();
+    EXPECT_TRUE(player->isPowerUpAvailable(2));
+
+    TProfile again;
+    again.Name = player->Name;
+    again.Load();
+    EXPECT_TRUE(again.isPowerUpAvailable(1));
+    EXPECT_TRUE(again.isPowerUpAvailable(2));
+    EXPECT_FALSE(again.isPowerUpAvailable(3));
+    app::GlobalVars::PowerUp1Unlocker = 0;
+    app::GlobalVars::PowerUp2Unlocker = 0;
 }
 
 } // namespace
