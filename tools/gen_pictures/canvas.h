@@ -27,6 +27,20 @@ Rgba Darker(const Rgba& c, double t);   // toward the ink colour
 Rgba WithAlpha(const Rgba& c, double a);
 
 // The pack palette (see docs/art-direction.md). Everything drawn picks from here.
+// Small deterministic random stream: the same pictures on every machine and
+// run. `salt` keeps the streams of different picture families apart.
+struct Rng {
+    std::uint32_t s;
+    explicit Rng(std::uint32_t seed, std::uint32_t salt = 1) : s(seed * 2654435761u + salt) {}
+    double Next() {
+        s ^= s << 13;
+        s ^= s >> 17;
+        s ^= s << 5;
+        return (s & 0xFFFFFF) / double(0x1000000);
+    }
+    double Range(double a, double b) { return a + (b - a) * Next(); }
+};
+
 namespace pal {
 extern const Rgba Ink;        // outlines and dark text, a deep plum
 extern const Rgba Cream;      // paper, light panels

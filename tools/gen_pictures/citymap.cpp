@@ -36,17 +36,9 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMapW = 2048, kMapH = 768;
 
-// Small deterministic random stream: the same pictures on every run.
-struct Rng {
-    std::uint32_t s;
-    explicit Rng(std::uint32_t seed) : s(seed * 2654435761u + 7) {}
-    double Next() {
-        s ^= s << 13;
-        s ^= s >> 17;
-        s ^= s << 5;
-        return (s & 0xFFFFFF) / double(0x1000000);
-    }
-    double Range(double a, double b) { return a + (b - a) * Next(); }
+// The map's own random streams.
+struct MapRng : Rng {
+    explicit MapRng(std::uint32_t seed) : Rng(seed, 7) {}
 };
 
 // Draws in map coordinates through whatever transform the canvas has (a cut-out
@@ -313,7 +305,7 @@ void Wall(P& p, double x, double top, double w, double h, const Rgba& wall, bool
     cairo_rectangle(cr, x + w * 0.7, top, w * 0.3, h);
     Fill(cr, WithAlpha(pal::Ink, 0.1));
     if (worn) {
-        Rng rng(seed);
+        MapRng rng(seed);
         for (int i = 0; i < 4; ++i) {
             double sx = x + rng.Range(0.05, 0.8) * w, sy = top + rng.Range(0.1, 0.8) * h;
             Ellipse(cr, sx, sy, rng.Range(4, 10), rng.Range(3, 7));
@@ -375,7 +367,7 @@ void RoofOver(P& p, double x, double top, double w, double rh, const Rgba& roof,
         cairo_rectangle(cr, x + w * 0.55, top - rh, w * 0.6, rh + 2);
         Fill(cr, WithAlpha(pal::Ink, 0.1));
         if (worn) {
-            Rng rng(seed);
+            MapRng rng(seed);
             for (int i = 0; i < 3; ++i) {
                 double hx = x + rng.Range(0.25, 0.7) * w, hy = top - rng.Range(0.15, 0.55) * rh;
                 Poly(cr, {hx - 4, hy, hx + 1, hy - 4, hx + 5, hy + 1, hx, hy + 3});
@@ -433,7 +425,7 @@ void DrawHouse(P& p, const House& hs) {
     // Windows on a grid, leaving room for the door on the ground floor.
     const double cellW = hs.w / hs.cols, cellH = hs.h / (hs.rows + (hs.doorAt >= 0 ? 0.15 : 0));
     const double ww = std::min(cellW * 0.46, 16.0), wh = std::min(cellH * 0.5, 20.0);
-    Rng rng(hs.seed * 7 + 1);
+    MapRng rng(hs.seed * 7 + 1);
     const double doorX = hs.x + hs.w * hs.doorAt;
     const double dw = std::min(hs.w * 0.2, 15.0), dh = std::min(hs.h * 0.45, 24.0);
     for (int r = 0; r < hs.rows; ++r)
@@ -535,7 +527,7 @@ void Tree(P& p, double x, double base, double s, TreeKind kind = TreeKind::Round
         Stroke(cr, WithAlpha(Darker(leaf, 0.35), 0.7), 1);
     }
     if (kind == TreeKind::Fruit) {
-        Rng rng(static_cast<std::uint32_t>(x * 13 + base));
+        MapRng rng(static_cast<std::uint32_t>(x * 13 + base));
         for (int i = 0; i < 6; ++i) {
             Circle(cr, x + rng.Range(-r, r) * 0.8, cy + rng.Range(-r, r) * 0.6, std::max(1.2, s * 0.05));
             FillLine(cr, pal::Coral, 0.8);
@@ -561,7 +553,7 @@ void Bush(P& p, double x, double base, double s, const Rgba& colour = pal::Leaf,
     Stroke(cr, Darker(colour, 0.45), 1);
     if (flowers) {
         const Rgba fl[] = {pal::Berry, pal::Sun, pal::Coral, pal::White};
-        Rng rng(static_cast<std::uint32_t>(x * 3 + base * 5));
+        MapRng rng(static_cast<std::uint32_t>(x * 3 + base * 5));
         for (int i = 0; i < 7; ++i) {
             Circle(cr, x + rng.Range(-0.5, 0.7) * s, base - rng.Range(0.15, 0.75) * s, std::max(1.3, s * 0.09));
             Fill(cr, fl[i % 4]);
@@ -572,7 +564,7 @@ void Bush(P& p, double x, double base, double s, const Rgba& colour = pal::Leaf,
 // A row of flowers along a line.
 void Flowers(P& p, double x0, double x1, double y, unsigned seed, double size = 3) {
     cairo_t* cr = p.cr;
-    Rng rng(seed);
+    MapRng rng(seed);
     const Rgba fl[] = {pal::Berry, pal::Sun, pal::Coral, pal::White, pal::Violet, pal::Tangerine};
     for (double x = x0; x < x1; x += size * 1.7) {
         const double fy = y - rng.Range(0, size * 1.2);
@@ -587,7 +579,7 @@ void Flowers(P& p, double x0, double x1, double y, unsigned seed, double size = 
 // Weeds: spiky tufts in a dull green, for the neglected places.
 void Weeds(P& p, double x0, double x1, double base, double h, unsigned seed) {
     cairo_t* cr = p.cr;
-    Rng rng(seed);
+    MapRng rng(seed);
     for (double x = x0; x < x1; x += rng.Range(3, 7)) {
         const double th = h * rng.Range(0.5, 1.1);
         for (int k = -1; k <= 1; ++k) {
@@ -602,7 +594,7 @@ void Weeds(P& p, double x0, double x1, double base, double h, unsigned seed) {
 // A heap of stones and broken planks.
 void Rubble(P& p, double x0, double x1, double base, double h, unsigned seed) {
     cairo_t* cr = p.cr;
-    Rng rng(seed);
+    MapRng rng(seed);
     const double w = x1 - x0;
     Contact(p, (x0 + x1) / 2, base, w * 0.55, 6, 0.3);
     // Planks first, stones over them.
@@ -631,7 +623,7 @@ void Rubble(P& p, double x0, double x1, double base, double h, unsigned seed) {
 
 void Fence(P& p, double x0, double x1, double base, double h, const Rgba& colour, bool broken, unsigned seed = 9) {
     cairo_t* cr = p.cr;
-    Rng rng(seed);
+    MapRng rng(seed);
     const Rgba c = broken ? Worn(colour) : colour;
     for (double x = x0; x <= x1; x += 7) {
         double tilt = broken ? rng.Range(-0.35, 0.35) : 0;
@@ -785,7 +777,7 @@ void Mast(P& p, double x, double top, double bottom) {
 // Light ripples on water.
 void Ripples(P& p, double x0, double x1, double y0, double y1, unsigned seed, int count, double alpha = 0.55) {
     cairo_t* cr = p.cr;
-    Rng rng(seed);
+    MapRng rng(seed);
     for (int i = 0; i < count; ++i) {
         const double x = rng.Range(x0, x1), y = rng.Range(y0, y1), l = rng.Range(6, 16);
         cairo_move_to(cr, x, y);
@@ -873,7 +865,7 @@ void DrawGround(P& p) {
     cairo_clip(cr);
     // Soft meadow patches.
     {
-        Rng rng(43);
+        MapRng rng(43);
         for (int i = 0; i < 90; ++i) {
             const double x = rng.Range(0, kMapW);
             const double y = rng.Range(Ridge(x) + 10, 560);
@@ -935,7 +927,7 @@ void DrawGround(P& p) {
 
 // 1001: pines along the near ridge.
 void DrawPineWoods(P& p) {
-    Rng rng(101);
+    MapRng rng(101);
     for (double x = 6; x < kMapW; x += rng.Range(16, 30)) {
         if ((x > 1190 && x < 1310) || (x > 850 && x < 970) || x > 1780)
             continue;
@@ -1150,7 +1142,7 @@ void Cobbles(P& p, double x0, double x1, double y0, double y1, unsigned seed) {
     cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
     FillVertical(cr, y0, y1, Mix(pal::Stone, pal::Cream, 0.45), Mix(pal::Stone, pal::Wood, 0.12));
     cairo_new_path(cr);
-    Rng rng(seed);
+    MapRng rng(seed);
     int row = 0;
     for (double y = y0 + 2; y < y1 - 2; y += 5, ++row)
         for (double x = x0 + (row % 2 ? 4 : 0); x < x1 - 6; x += 9)
@@ -1329,7 +1321,7 @@ void DrawHeadland(P& p) {
     cairo_save(cr);
     rock(cr);
     cairo_clip(cr);
-    Rng rng(161);
+    MapRng rng(161);
     for (int i = 0; i < 14; ++i) {
         const double x = rng.Range(0, 125), y = rng.Range(470, 575);
         cairo_move_to(cr, x, y);
@@ -1589,7 +1581,7 @@ void DrawCollapsedShed(P& p) {
 // 14: driftwood jammed in the river.
 void DrawDriftwood(P& p) {
     cairo_t* cr = p.cr;
-    Rng rng(141);
+    MapRng rng(141);
     const double logs[][4] = {{1374, 380, 64, -0.12}, {1368, 388, 56, 0.18}, {1380, 374, 44, 0.35}, {1362, 392, 40, -0.3}};
     p.Shadow([&](cairo_t* c) { Ellipse(c, 1374, 392, 40, 8); }, 0, 0, 6, WithAlpha(pal::Night, 0.3));
     for (const auto& l : logs) {
@@ -2074,7 +2066,7 @@ void DrawGreenhouse(P& p) {
     // Plants and tomatoes inside, seen through the glass.
     for (int i = 0; i < 6; ++i)
         Bush(p, x + 10 + i * 15, base - 3, 14, i % 2 ? pal::Leaf : Mix(pal::Leaf, pal::Teal, 0.3), false);
-    Rng rng(101);
+    MapRng rng(101);
     for (int i = 0; i < 10; ++i) {
         Circle(cr, x + rng.Range(8, w - 8), base - rng.Range(6, 14), 2);
         Fill(cr, pal::Coral);

@@ -8,19 +8,6 @@ namespace gp {
 
 namespace {
 
-// Small deterministic random stream: the same pictures on every machine and run.
-struct Rng {
-    std::uint32_t s;
-    explicit Rng(std::uint32_t seed) : s(seed * 2654435761u + 1) {}
-    double Next() {
-        s ^= s << 13;
-        s ^= s >> 17;
-        s ^= s << 5;
-        return (s & 0xFFFFFF) / double(0x1000000);
-    }
-    double Range(double a, double b) { return a + (b - a) * Next(); }
-};
-
 void Cloud(cairo_t* cr, double x, double y, double s) {
     Circle(cr, x, y, s * 0.55);
     Circle(cr, x + s * 0.6, y - s * 0.25, s * 0.7);
