@@ -10,18 +10,14 @@
 #include "app/platform/draw.h"
 #include "citymap/map.h"
 #include "datafiles/blockfile.h"
+#include "datafiles/numbers.h"
 #include "fx/timing.h"
 
 namespace citymap {
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
+std::string Upper(const std::string& s) { return datafiles::AsciiUpper(s); }
 
 int EntryInt(const TBlockFile& block, const char* key, int i = 0)
 {
