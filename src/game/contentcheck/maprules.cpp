@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -56,15 +57,17 @@ std::string Field(const std::string& where)
     return out;
 }
 
-// A whole number written as such ("12", "-3"); false for words and blanks.
+// A whole number written as such ("12", "-3") that an int holds; false for
+// words, blanks and numbers the readers would cut short.
 bool WholeNumber(const std::string& text, int& value)
 {
     if (!match3::IsWholeNumber(text))
         return false;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        return false;
     value = static_cast<int>(v);
-    return end && *end == '\0';
+    return true;
 }
 
 PBlockFile Entry(const TBlockFile& block, const char* key)
