@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 seconds="${FUZZ_SECONDS:-20}"
-targets="${FUZZ_TARGETS:-blockfile inifile txtfile linetokens rcmfile}"
+targets="${FUZZ_TARGETS:-blockfile inifile txtfile linetokens rcmfile mapfiles}"
 build="${FUZZ_BUILD_DIR:-build-fuzz}"
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -35,6 +35,7 @@ game_seeds() {
   local pattern
   case "$target" in
     blockfile|rcmfile) pattern='.*\.\(txt\|dat\)$' ;;
+    mapfiles) pattern='.*/MapScreen/.*\.txt$' ;;
     inifile) pattern='.*\(GlobalVars\.txt\|\.ini\)$' ;;
     txtfile|linetokens) pattern='.*/[Ll]ocal/.*\.txt$' ;;
     *) return 0 ;;

@@ -130,6 +130,22 @@ const CodeReference kCodeReferences[] = {
     {"gfx/captions/TimesUp.png", true, "the level captions"},
     {"gfx/Match3/BoardBorder.png", false, "the level play screen"},
     {"gfx/gui/mainGame/ChipLight.png", false, "the level play screen"},
+    {"Data/MapScreen/MapObjects.txt", false, "the map screen (the catalogue of map objects)"},
+    {"Data/MapScreen/ObjectsBuildingQue.txt", false, "the map screen (the building queue)"},
+    {"Txt/MapObjects.txt", true, "the map screen (names and descriptions of the map objects)"},
+    {"Txt/MapScreen.txt", true, "the map screen"},
+    {"gfx/Map/UpgradeIconLock.png", false, "the map screen (the lock on the fourth buy button)"},
+    {"gfx/gui/MapScreen/Slots.png", false, "the map screen"},
+    {"gfx/gui/MapScreen/UpperPanel.png", false, "the map screen (the progress panel)"},
+    {"gfx/gui/MapScreen/UpperBar.png", false, "the map screen (the progress panel)"},
+    {"gfx/gui/MapScreen/Bar.png", false, "the map screen (the progress panel)"},
+    {"gfx/gui/MapScreen/Left.png", false, "the map screen"},
+    {"gfx/gui/MapScreen/Right.png", false, "the map screen"},
+    {"gfx/mainmenu/playbutton.png", true, "the map screen (Play)"},
+    {"gfx/gui/MapScreen/shopWindow.png", false, "the map screen's buy window"},
+    {"gfx/gui/summary/coin.png", false, "the map screen's buy window"},
+    {"gfx/BuyUpgrade/BuyNormal.png", true, "the map screen's buy window"},
+    {"gfx/BuyUpgrade/BuyUnactive.png", true, "the map screen's buy window"},
 };
 
 void CheckCodeReferences(Context& ctx)
@@ -257,6 +273,7 @@ const std::vector<ContentCheck>& ContentChecks()
         {"block files", CheckBlockFiles},
         {"resource catalogues", CheckCatalogueFiles},
         {"game rules", CheckGameRules},
+        {"city map", CheckMapRules},
         {"tuning variables", CheckTuningVariables},
         {"pictures", CheckPictures},
     };

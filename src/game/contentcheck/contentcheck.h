@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -113,6 +114,17 @@ struct BlockEntry {
 // parser's own error lines. Returns the entries for reference checks.
 std::vector<BlockEntry> CheckBlockFile(Context& ctx, const std::string& path);
 
+// Line (from 1) of every block and entry of a block file, by its lower-cased
+// path: blocks are named with their place among the blocks of that name in
+// the same parent, from 1, entries by their key ("mapobject 12::obj 1::url";
+// "chapter3" at the top). The first of equal paths wins, as the readers take
+// the first entry of a key. The same paths name the map readers' issues
+// (citymap::TMapFileIssue::where, lower-cased).
+std::map<std::string, int> BlockPathLines(const std::string& text);
+// The line of a path in such a table, or of the nearest enclosing block that
+// has one (a missing entry is reported at its block), or 0.
+int BlockPathLine(const std::map<std::string, int>& lines, const std::string& path);
+
 // Rules of resource-catalogue files (balanced braces, group names on the line of
 // their "{", no stray text, text values written as key = "a", "b").
 void CheckCatalogueFile(Context& ctx, const std::string& path);
@@ -137,5 +149,15 @@ void CheckGameRules(Context& ctx);
 // The tuning variables after `text` (the tuning-variable file, "" when there
 // is none) is applied: every value the program reads in its range.
 void CheckTuningRanges(Context& ctx, const std::string& path, const std::string& text);
+
+// ---- City map rules (maprules.cpp) ----
+
+// The catalogue of map objects, the building queue, the start map, the map
+// screen's texts and the economy of the road against the queue.
+void CheckMapRules(Context& ctx);
+
+// The ids of the building queue that name objects of the catalogue (the
+// purchases a player can make), or none when either file is missing.
+std::optional<std::set<int>> QueuedPurchaseIds(const Context& ctx);
 
 } // namespace contentcheck

@@ -197,6 +197,64 @@ std::vector<BlockEntry> CheckBlockFile(Context& ctx, const std::string& path)
     return entries;
 }
 
+std::map<std::string, int> BlockPathLines(const std::string& text)
+{
+    std::map<std::string, int> out;
+    struct Open {
+        std::string path;                 // of this block
+        std::map<std::string, int> count; // blocks of each name opened inside it so far
+    };
+    std::vector<Open> stack(1);
+    std::string pending; // a block name waiting for its "{"
+    int pendingLine = 0;
+    auto lower = [](std::string s) {
+        for (char& ch : s)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return s;
+    };
+    auto join = [](const std::string& parent, const std::string& name) {
+        return parent.empty() ? name : parent + "::" + name;
+    };
+    for (const TToken& t : TokenCreator::CreateTokens(text)) {
+        if (IsRole(t, TK_BLOCKNAME)) {
+            pending = t.T == "\n" ? std::string("(unnamed)") : lower(t.T);
+            pendingLine = t.Line;
+            continue;
+        }
+        if (IsRole(t, TK_OPEN)) {
+            const std::string name = pending.empty() ? std::string("(unnamed)") : pending;
+            const int n = ++stack.back().count[name];
+            const std::string path = join(stack.back().path, name + " " + std::to_string(n));
+            out.emplace(path, pending.empty() ? t.Line : pendingLine);
+            stack.push_back({path, {}});
+            pending.clear();
+            continue;
+        }
+        pending.clear();
+        if (IsRole(t, TK_CLOSE)) {
+            if (stack.size() > 1)
+                stack.pop_back();
+        } else if (IsRole(t, TK_KEY)) {
+            out.emplace(join(stack.back().path, lower(t.T)), t.Line);
+        }
+    }
+    return out;
+}
+
+int BlockPathLine(const std::map<std::string, int>& lines, const std::string& path)
+{
+    std::string p;
+    for (char ch : path)
+        p += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    while (!p.empty()) {
+        if (auto it = lines.find(p); it != lines.end())
+            return it->second;
+        const size_t cut = p.rfind("::");
+        p = cut == std::string::npos ? std::string() : p.substr(0, cut);
+    }
+    return 0;
+}
+
 // ---- resource-catalogue files ----
 
 void CheckCatalogueFile(Context& ctx, const std::string& path)

@@ -215,10 +215,9 @@ void CheckLevelFiles(Context& ctx, KeyLines& lines, match3::TM3Game& game)
 
 // ---- tuning variables ----
 
-// The map objects' ids, for the power-up unlockers. The map catalogue
-// (Data/MapScreen/MapObjects.txt) has no reader yet; when it gets one, return
-// its ids here and every PowerUpNUnlocker is checked against them.
-std::optional<std::set<int>> MapObjectIds(const Context& /*ctx*/) { return std::nullopt; }
+// The purchases of the building queue, for the power-up unlockers: a
+// power-up unlocks once its map object is bought.
+std::optional<std::set<int>> MapObjectIds(const Context& ctx) { return QueuedPurchaseIds(ctx); }
 
 // The line of the last "NAME = value" of a section (the one that wins), or 0.
 int TuningLine(const std::string& text, const std::string& name)
@@ -364,8 +363,8 @@ void CheckTuningRanges(Context& ctx, const std::string& path, const std::string&
             const std::string name = "PowerUp" + std::to_string(n) + "Unlocker";
             if (!ids->count(id))
                 ctx.Error(path, TuningLine(text, name),
-                          name + " is " + std::to_string(id) + ": no map object has this id, so the power-up "
-                                 "never unlocks");
+                          name + " is " + std::to_string(id) + ": no purchase of the building queue has this id, so "
+                                 "the power-up never unlocks");
         }
     app::RegisterProgramGlobalVars(); // the defaults again for whatever runs next
 }
