@@ -307,8 +307,10 @@ void TMap::Load(const TBlockFile& block, const TMapCatalogue& catalogue)
                 ids.insert(static_cast<int>(v));
         }
     }
+    // Catalogue order; of two objects sharing an id (a content error) the
+    // first, as every lookup by id finds it.
     for (const PMapObject& o : catalogue.Objects)
-        if (ids.count(o->id) && !isPresent(o.get()))
+        if (ids.erase(o->id))
             Objects.push_back(o.get());
     SortObjects();
     Prepare();

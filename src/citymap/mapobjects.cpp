@@ -401,6 +401,7 @@ void TMapCatalogue::LoadBlocks(const PBlockFile& root, const std::string& file, 
 {
     retired_.insert(retired_.end(), Objects.begin(), Objects.end());
     Objects.clear();
+    Issues.clear();
     int index = 0;
     for (const PBlockFile& b : root ? root->SubFiles : std::vector<PBlockFile>{}) {
         if (!b || b->MyType != 0 || Upper(b->name) != "MAPOBJECT")
@@ -462,6 +463,7 @@ void TBuildingQueue::LoadBlocks(const PBlockFile& root, const std::string& file)
 {
     for (auto& row : BuyQueue)
         row.fill(0);
+    Issues.clear();
     for (int c = 0; c < kChapters; ++c) {
         const std::string key = "Chapter" + std::to_string(c + 1);
         PBlockFile e = root ? root->isBlock(key) : nullptr;

@@ -342,9 +342,9 @@ void TMapScreen::PrepareBuyButtons()
 
 TMapObject* TMapScreen::QueueObject(int i) const
 {
-    if (!Map)
-        return nullptr;
-    return MapCatalogue().Find(BuildingQueue().At(Map->Etap, i));
+    const int id = Map ? BuildingQueue().At(Map->Etap, i) : 0;
+    // 0 is an empty slot, whatever an object without an id may be called.
+    return id != 0 ? MapCatalogue().Find(id) : nullptr;
 }
 
 bool TMapScreen::isObjectDone(const TMapObject* o) const

@@ -3,6 +3,8 @@
 // "TYPE id [key=value ...]" becomes a MapObject block with one IMAGE.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,7 +18,10 @@ namespace testsupport {
 inline void LoadMapCatalogueText(const std::string& blocks)
 {
     namespace fs = std::filesystem;
-    const fs::path file = fs::temp_directory_path() / "velmora-test-MapObjects.txt";
+    // Test programs run side by side: a file of this process's own.
+    static int counter = 0;
+    const fs::path file = fs::temp_directory_path() / ("velmora-test-MapObjects-" + std::to_string(::getpid()) + "-" +
+                                                      std::to_string(++counter) + ".txt");
     {
         std::ofstream out(file, std::ios::binary);
         out << blocks;

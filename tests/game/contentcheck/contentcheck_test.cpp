@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "MapObject::Name: \"400\" is no line of"},
         RuleFault{"PurchaseNameEmpty", "Local/English/Txt/MapObjects.txt", "\nWindmill\n", "\n\n",
                   "Data/MapScreen/MapObjects.txt:291: ", "MapObject::Name: line 45 of"},
-        RuleFault{"PurchaseWithoutPrice", kMapObjects, "Price = 110", "Price = 0", "Data/MapScreen/MapObjects.txt:293: ",
+        RuleFault{"PurchaseWithoutPrice", kMapObjects, "Price = 120", "Price = 0", "Data/MapScreen/MapObjects.txt:293: ",
                   "MapObject::Price: map object 16 is a purchase and needs a price above 0"},
         RuleFault{"PurchaseIconMissing", kMapObjects, "Icon = \"Windmill\"", "Icon = \"Windmil\"",
                   "Data/MapScreen/MapObjects.txt:290: ", "gfx/gui/MapScreen/icons/Windmil.png\" does not exist"},
@@ -323,9 +323,9 @@ INSTANTIATE_TEST_SUITE_P(
         RuleFault{"EconomyLeavesAnObjectUnbought", kMapObjects, "ShowObjects = \"52\"", "ShowObjects = \"52 12\"",
                   "Data/MapScreen/ObjectsBuildingQue.txt:0: ",
                   "economy: the player who collects every coin has bought 31 of the 32 purchases"},
-        RuleFault{"EconomyMarginBelowTenPercent", kMapObjects, "Price = 110", "Price = 2000",
+        RuleFault{"EconomyMarginBelowTenPercent", kMapObjects, "Price = 120", "Price = 500",
                   "Data/MapScreen/ObjectsBuildingQue.txt:0: ",
-                  "economy: the 95 levels pay 5562 coins for purchases of 5125: a margin of 8.5 %, below 10.0 %; 76 "
+                  "economy: the 95 levels pay 5562 coins for purchases of 5180: a margin of 7.4 %, below 10.0 %; 136 "
                   "more coins needed"}),
     [](const ::testing::TestParamInfo<RuleFault>& p) { return std::string(p.param.name); });
 
