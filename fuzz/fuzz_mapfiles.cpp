@@ -60,20 +60,6 @@ void CheckRoundTrip(const citymap::TMap& map, const citymap::TMapCatalogue& cata
         fuzz::Check(Words(again.GetObjectsString()) == Words(saved), "a saved map reads back the same ids");
 }
 
-// The map screen's purchase, the map's side.
-void Buy(citymap::TMap& map, citymap::TMapObject* o)
-{
-    o->ResetShow();
-    if (o->isExistReversed) {
-        map.MarkLeaving(o);
-        o->ShowReversed();
-    } else {
-        map.AddObject(o);
-        o->Show();
-    }
-    o->Buy(map);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -120,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             buys.push_back(o.get());
     int n = 0;
     for (citymap::TMapObject* o : buys) {
-        Buy(map, o);
+        map.ApplyPurchase(o);
         CheckMap(map, catalogue);
         CheckRoundTrip(map, catalogue, uniqueIds);
         map.Draw();

@@ -70,7 +70,8 @@ public:
     // that names nothing, or an object the screen will not offer.
     const TMapObject* Offered(int chapter, int slot) const
     {
-        const TMapObject* o = catalogue_.Find(queue_.At(chapter, slot));
+        const int id = queue_.At(chapter, slot);
+        const TMapObject* o = id != 0 ? catalogue_.Find(id) : nullptr;
         return o && !o->DrawObjects.empty() ? o : nullptr;
     }
 

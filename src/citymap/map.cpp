@@ -97,6 +97,21 @@ bool TMap::isLeaving(const TMapObject* o) const
     return std::find(leaving_.begin(), leaving_.end(), o) != leaving_.end();
 }
 
+void TMap::ApplyPurchase(TMapObject* o)
+{
+    if (!o)
+        return;
+    o->ResetShow();
+    if (o->isExistReversed) {
+        MarkLeaving(o);
+        o->ShowReversed();
+    } else {
+        AddObject(o);
+        o->Show();
+    }
+    o->Buy(*this);
+}
+
 // ---- DRAWING ----
 
 void TMap::DrawObjects()

@@ -76,6 +76,10 @@ public:
     // already left out of the saved state.
     void MarkLeaving(TMapObject* o);
     bool isLeaving(const TMapObject* o) const;
+    // The map's side of a purchase: the object fades in (a removal fades out
+    // and is left out of the saved state at once), then its hide and show
+    // lists take effect.
+    void ApplyPurchase(TMapObject* o);
 
     // ---- DRAWING ----
     void DrawObjects();

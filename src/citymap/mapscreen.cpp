@@ -463,15 +463,7 @@ bool TMapScreen::Buy(TMapObject* o)
     if (o->Price > cash)
         return false;
     // The map as it will be: the object, its hide and show lists.
-    o->ResetShow();
-    if (o->isExistReversed) {
-        Map->MarkLeaving(o);
-        o->ShowReversed();
-    } else {
-        Map->AddObject(o);
-        o->Show();
-    }
-    o->Buy(*Map);
+    Map->ApplyPurchase(o);
     // The profile's side, saved with the map in one write.
     if (MapRoad().Purchase)
         MapRoad().Purchase(*o);

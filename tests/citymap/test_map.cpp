@@ -67,19 +67,7 @@ protected:
         map.Load(*ParseBlockText("Objects = \"514 1001 81 4\"\n", "Map"));
         return map;
     }
-    // What the map screen does on a purchase, the map's side.
-    static void Buy(TMap& map, TMapObject* o)
-    {
-        o->ResetShow();
-        if (o->isExistReversed) {
-            map.MarkLeaving(o);
-            o->ShowReversed();
-        } else {
-            map.AddObject(o);
-            o->Show();
-        }
-        o->Buy(map);
-    }
+    static void Buy(TMap& map, TMapObject* o) { map.ApplyPurchase(o); }
 
     int64_t now = 1000;
     std::vector<int> shown, hidden;
