@@ -27,6 +27,7 @@
 #include "gui/widgets.h"
 #include "menus/styled/zefarpopup.h"
 #include "support/headless.h"
+#include "support/virtualframes.h"
 
 namespace screenstest {
 
@@ -111,28 +112,11 @@ protected:
 
     void SetUp() override
     {
-        clock = std::make_shared<platform::VirtualClock>(1000);
-        platform::SetClock(clock);
-        platform::SetFrameLimit(0);
+        clock = testsupport::StartVirtualFrames();
         platform::SetRasterising(true);
-        platform::SetVirtualResolution(1024, 768, 0);
-        platform::ResetDrawState();
-        platform::ResetInput();
-        Control::Reset();
-        // Every frame step takes exactly one nominal frame: 16 ms at 62.5
-        // frames per second, so the frame factor is exactly 1, also right
-        // after the timing is reset at a switch.
-        app::MainDeltaTime().SetFPS(62.5f);
-        app::SetEventPump([this] {
-            clock->Advance(16);
-            platform::PollEvents();
-        });
-        app::ResetAppClock();
-        app::ResetDeltaTime();
         app::Loaders().clear();
         app::ResetLoading();
         app::GetLoadingHooks() = app::LoadingHooks{};
-        app::Crosser() = std::make_shared<app::TCrosser>();
         menus::TZefarPopUp::ResetNextSide();
         gui::RegisterWidgetTypes(); // the widgets of GUI files
         app::GlobalVars::POPUPDARKFADESPEED = 0.05f;
@@ -147,16 +131,10 @@ protected:
         platform::SetLogSink(nullptr);
         app::SetGameDir(oldGameDir);
         app::SetLanguageFolder(oldLanguage);
-        app::SetEventPump(nullptr);
-        app::MainDeltaTime().SetFPS(60);
-        app::Crosser() = std::make_shared<app::TCrosser>();
         app::Loaders().clear();
         app::ResetLoading();
         game::Program() = game::ProgramScreens{};
-        Control::Reset();
-        platform::ResetInput();
-        platform::SetFrameLimit(60);
-        platform::SetClock(nullptr);
+        testsupport::StopVirtualFrames();
         if (!tmp.empty())
             fs::remove_all(tmp);
     }

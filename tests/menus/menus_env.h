@@ -19,6 +19,7 @@
 #include "gui/textclasses.h"
 #include "gui/widgets.h"
 #include "support/headless.h"
+#include "support/virtualframes.h"
 
 namespace menustest {
 
@@ -32,24 +33,10 @@ protected:
 
     void SetUp() override
     {
-        clock = std::make_shared<platform::VirtualClock>(1000);
-        platform::SetClock(clock);
-        platform::SetFrameLimit(0);
-        platform::SetVirtualResolution(1024, 768, 0);
-        platform::ResetDrawState();
-        platform::ResetInput();
-        app::Control::Reset();
+        clock = testsupport::StartVirtualFrames();
         app::Control::SetWideLayout(0);
         gui::Mouse() = gui::TMouse{};
         app::Control::GetHooks().mouseUpdate = [] { gui::Mouse().Update(); };
-        app::MainDeltaTime().SetFPS(62.5f);
-        app::SetEventPump([this] {
-            clock->Advance(16);
-            platform::PollEvents();
-        });
-        app::ResetAppClock();
-        app::ResetDeltaTime();
-        app::Crosser() = std::make_shared<app::TCrosser>();
         app::SetGameDir("Game/");
         app::SetLanguageFolder("English");
         gui::RegisterWidgetTypes();
@@ -58,14 +45,8 @@ protected:
 
     void TearDown() override
     {
-        app::SetEventPump(nullptr);
-        app::MainDeltaTime().SetFPS(60);
-        app::Crosser() = std::make_shared<app::TCrosser>();
-        app::Control::Reset();
-        platform::ResetInput();
+        testsupport::StopVirtualFrames();
         gui::Mouse() = gui::TMouse{};
-        platform::SetFrameLimit(60);
-        platform::SetClock(nullptr);
     }
 
     // One main-loop frame: the frame step and update, drawing, input.

@@ -32,6 +32,7 @@
 #include "progress/profiles.h"
 #include "progress/road.h"
 #include "support/headless.h"
+#include "support/virtualframes.h"
 
 namespace progress_test {
 
@@ -62,23 +63,9 @@ protected:
 
     void SetUp() override
     {
-        clock = std::make_shared<platform::VirtualClock>(1000);
-        platform::SetClock(clock);
-        platform::SetFrameLimit(0);
-        platform::SetVirtualResolution(1024, 768, 0);
-        platform::ResetDrawState();
-        platform::ResetInput();
-        Control::Reset();
-        app::MainDeltaTime().SetFPS(62.5f);
-        app::SetEventPump([this] {
-            clock->Advance(16);
-            platform::PollEvents();
-        });
-        app::ResetAppClock();
-        app::ResetDeltaTime();
+        clock = testsupport::StartVirtualFrames();
         app::ResetLoading();
         app::GetLoadingHooks() = app::LoadingHooks{};
-        app::Crosser() = std::make_shared<app::TCrosser>();
         menus::TZefarPopUp::ResetNextSide();
         gui::RegisterWidgetTypes();
         app::RegisterProgramGlobalVars();
@@ -102,16 +89,10 @@ protected:
         platform::SetLogSink(nullptr);
         progress::CurrProfile().reset();
         level::Road() = level::TLevelRoad{};
-        app::SetEventPump(nullptr);
-        app::MainDeltaTime().SetFPS(60);
-        app::Crosser() = std::make_shared<app::TCrosser>();
         app::Loaders().clear();
         app::ResetLoading();
         game::Program() = game::ProgramScreens{};
-        Control::Reset();
-        platform::ResetInput();
-        platform::SetFrameLimit(60);
-        platform::SetClock(nullptr);
+        testsupport::StopVirtualFrames();
         app::SetUserDataFolder("");
         std::error_code ec;
         fs::remove_all(tmp, ec);
