@@ -19,6 +19,13 @@ namespace {
 
 int64_t Now() { return fx::AppClock(); }
 
+// A caption is laid out again only when its text changes (not every frame).
+void ShowText(gui::TUIText& t, const std::string& text)
+{
+    if (t.Text != text)
+        t.SetText(text);
+}
+
 float Toward(float v, float target, float step)
 {
     if (v < target)
@@ -168,7 +175,9 @@ void TMapBuyWindow::SetObject(TMapObject* o, TMapBuyButton* button)
         return;
     Title->SetText(o->name);
     Opis->SetText(o->Descr);
+    Price->SetClass(gui::TextClass(3));
     Price->SetText(std::to_string(o->Price));
+    shownAffordable_ = -1;
     if (o->Icon)
         Image->SetImage(o->Icon);
     dShowPer = 1;
@@ -200,7 +209,7 @@ void TMapBuyWindow::OnUpdate()
     if (ShowPer == 0)
         ExecuteFunc();
     const int cash = MapRoad().Cash ? MapRoad().Cash() : 0;
-    CashText->SetText(std::to_string(cash));
+    ShowText(*CashText, std::to_string(cash));
     ShowPer = Toward(ShowPer, dShowPer, 0.05f * fx::FrameFactor());
     SetA(ShowPer);
     if (ShowPer == 0 && dShowPer == 0) {
@@ -211,8 +220,11 @@ void TMapBuyWindow::OnUpdate()
     if (ShowPer != 1 || !CurrMapObj)
         return;
     const bool affordable = CurrMapObj->Price <= cash;
-    Price->SetClass(gui::TextClass(affordable ? 3 : 4));
-    Price->SetText(std::to_string(CurrMapObj->Price));
+    if (shownAffordable_ != static_cast<int>(affordable)) {
+        shownAffordable_ = affordable;
+        Price->SetClass(gui::TextClass(affordable ? 3 : 4));
+        Price->SetText(std::to_string(CurrMapObj->Price));
+    }
     if (affordable) {
         BuyButton->Activate();
         BuyButton->Enable();
@@ -503,7 +515,7 @@ void TMapScreen::UpdateMapInfo()
         const float h = static_cast<float>(ProgressBar->obj->Height());
         ProgressBar->SetRect(w * ProgressPer, h, 0, 0, w * ProgressPer, h);
     }
-    ProgressText->SetText(GetTxt(7) + std::to_string(static_cast<int>(ProgressPer * 100)) + "%");
+    ShowText(*ProgressText, GetTxt(7) + std::to_string(static_cast<int>(ProgressPer * 100)) + "%");
 }
 
 void TMapScreen::UpdateBuyButtons()

@@ -114,6 +114,9 @@ public:
     void ExecuteFunc();
     void SetFunction(std::function<void()> fn) { AtEndFunc = std::move(fn); }
     bool isClosed() const { return ShowPer == 0 && dShowPer == 0; }
+
+private:
+    int shownAffordable_ = -1; // the price's colour shown: 1 yellow, 0 red, -1 not yet
 };
 
 class TMapScreen : public app::TScreen {
