@@ -145,6 +145,7 @@ void TMapBuyWindow::Setup(TMapScreen& screen)
     gui::CreateUIText(screen.GetTxt(1), 116, 299, 144, 30, this, gui::TextClass(3));
     Title = gui::CreateUIText("", 94, 81, 500, 40, this, gui::TextClass(2));
     Title->Name = "Title";
+    Title->SetAlign(1); // centred on its plaque
     Opis = gui::CreateUIText("", 235, 132, 370, 170, this, gui::TextClass(1));
     Opis->vAlign = 0;
     Opis->Name = "Description";
